@@ -1,0 +1,162 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+#include <memory>
+
+#include "StatusLog.h"
+#include "model/ConfigModel.h"
+#include "platform/CommSettings.h"
+#include "platform/Folders.h"
+
+class DeviceLink;
+class Prompts;
+class QIODevice;
+class TicketStore;
+class View;
+
+// What a generated control reports to the command handler.
+enum class ControlNotification { SelectionChanged, FocusLost, Clicked, Other };
+
+// The object that owns one document, its link and its log, and runs every command's
+// steps. The window's handlers are one-liners into it; the command line drives it with
+// no window; tests drive it with scripted prompts and a headless view.
+class Workbench : public QObject {
+    Q_OBJECT
+public:
+    Workbench(Prompts& prompts, View& view, QObject* parent = nullptr);
+    ~Workbench() override;
+
+    // Start-up: the settings record, the folders, the catalogue, the ticket folder, the
+    // command states (the handheld import and export items greyed).
+    void Initialize(const CommSettings& settings, const Folders& folders);
+    // Shutdown: the exiting flag, the serial port and the device socket closed.
+    void Shutdown();
+
+    ConfigModel& Model() { return model_; }
+    TicketStore& Tickets() { return *tickets_; }
+    StatusLog& Log() { return log_; }
+    DeviceLink& Link() { return *link_; }
+    CommSettings& Settings() { return settings_; }
+    const Folders& Dirs() const { return folders_; }
+    Prompts& Ask() { return prompts_; }
+    View& Window() { return view_; }
+
+    // --- status log and command states ---
+    void AddStatusLine(const QByteArray& text, int kind);
+    void SetCommandsEnabled(int flag);
+    int CommandsEnabled() const { return commandsEnabled_; }
+    // Relabels and greys menu items by the model line of the file record.
+    void AdjustMenuForModel();
+
+    // --- pages ---
+    // Destroys the pages and the model before a new read.
+    void ResetDocument();
+    // Builds every control, applies every rule to every entry, then runs every event once.
+    void BuildPages();
+    // Shows the controls of one tab in one entry array; handles the ticket editor on the print page.
+    void ShowPage(EntryArray& entries, int tab);
+    void AddEntryToolTips(EntryArray& entries);
+    // The tab control's selection changed: both arrays show the tab.
+    void SelectTab(int tab);
+    int PageShown() const { return pageShown_; }
+    // Reads every entry back from its controls.
+    void ReadBackAll();
+    // Identifier ranges of the generated controls.
+    enum class ControlRange { Radio, Edit, Combo, UpDown, Check, Button, Text, None };
+    ControlRange RangeOf(int id) const;
+    int NextControlId(ControlRange range);
+
+    // A generated control reports a user action.
+    void OnControlCommand(EntryControl* control, ControlNotification notification);
+
+    // --- events (WorkbenchEvents.cpp) ---
+    // Message 0x465: processes one event record (an index into the model's events).
+    void OnEventTrigger(int index);
+    // Queues an event record for processing after the current handler returns.
+    void PostEvent(int index);
+    // The first event record bound to the entry, or -1.
+    int FirstEventOf(const ConfigEntry* entry) const;
+    // Recomputes an entry's displayed number with d decimals (capacity, low range, tare).
+    void Reformat(ConfigEntry* entry, int decimals);
+
+    // --- document commands (WorkbenchDocument.cpp) ---
+    bool IsDocumentModified();
+    // The shared save question; false when the command should stop (Cancel).
+    bool SavePrompt(bool cancelMeansNo);
+    void OnNew();
+    void OnOpen();
+    void OnSave();
+    // True when the window may close.
+    bool OnExit();
+    void OnCommunicationsSetup();
+    // Enter (13) or Escape (27) pressed in the window: on the print page they go to the ticket
+    // editor (true); elsewhere they do nothing, so the window never closes on them.
+    bool ForwardDialogKey(int key);
+    // The path of the last file the writer wrote (empty when none).
+    QString LastWrittenPath() const { return lastWritten_; }
+
+    // --- device read (WorkbenchRead.cpp) ---
+    // The Read device command: asks before overwriting, then queues the read.
+    void OnReadDeviceCommand();
+    // Queues message 0x464 (a device read with both parameters 0).
+    void PostReadDevice();
+    // Message 0x464: reads the device (templateStream null) or the caller's template or
+    // configuration stream, then values from `valuesStream` when given.
+    int ReadDevice(QIODevice* valuesStream, QIODevice* templateStream);
+    void IdentifyDevice(CDevice& record);
+
+    // Waits without blocking the event loop (the settle pauses of a read).
+    void Pause(int ms);
+    // 250 ms in the product; tests shorten it.
+    void SetSettlePause(int ms) { settlePauseMs_ = ms; }
+
+    QByteArray rememberedModel = "Model 615";
+
+Q_SIGNALS:
+    // The document's path or modified state may have changed (window title).
+    void DocumentChanged();
+    // A read finished (pages built or not).
+    void ReadFinished(int result);
+
+private:
+    void BuildEntryControls(ConfigEntry& entry);
+    void BuildExtraControls(ConfigEntry& entry);
+    void ApplyRules(ConfigEntry* entry, const QByteArray& text);
+    void RemoveToolTips(ConfigEntry& entry);
+    void RunEvent(int index);
+
+    Prompts& prompts_;
+    View& view_;
+    ConfigModel model_;
+    StatusLog log_;
+    CommSettings settings_;
+    Folders folders_;
+    std::unique_ptr<TicketStore> tickets_;
+    std::unique_ptr<DeviceLink> link_;
+    int commandsEnabled_ = 0;
+    int pageShown_ = -1;
+    int settlePauseMs_ = 250;
+    bool reading_ = false;
+    // Posted events carry the generation they were posted in; a reset makes them stale.
+    int generation_ = 0;
+    int idCounters_[7] = {0, 0, 0, 0, 0, 0, 0};
+    QString lastWritten_;
+};
+
+// The generated controls' identifier ranges: base and the next range's base.
+struct IdRange {
+    int base;
+    int end;
+};
+inline constexpr IdRange kIdRanges[7] = {
+    {2500, 3000},  // radio buttons
+    {3000, 4000},  // edit boxes of "edit", "large_edit" and "spin"
+    {4000, 4500},  // drop-down lists
+    {4500, 5000},  // up-down controls
+    {5000, 5500},  // check frames
+    {5500, 6000},  // push buttons
+    {6000, 6500},  // text boxes
+};

@@ -1,0 +1,33 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+class CDevice;
+class ConfigModel;
+class Prompts;
+
+// Turns the model into a configuration file the reader reads back.
+namespace ConfigWriter {
+
+// The whole file, CR LF line ends, for the given description record and slot count.
+// Also stores each entry's formatted line in its `line`.
+QByteArray FormatConfiguration(ConfigModel& model, const CDevice& device, int slotCount);
+
+// The name Save proposes: documentPath with ".tpl" turned into ".csc", last path component only.
+QString ProposedFileName(const QByteArray& documentPath);
+
+struct Target {
+    QString configurationsFolder;  // initial folder of the save dialog
+    QString temporaryFolder;       // where temporary mode writes "temp.csc"
+    int slotCount = 0;
+};
+
+// Normal mode asks for the file through the prompts and sets documentPath to it; temporary
+// mode writes the temporary folder's "temp.csc". Writes through QSaveFile. Returns the path
+// written, or an empty string when nothing was written (cancelled or not writable).
+QString WriteConfiguration(ConfigModel& model, const CDevice& device, int temporaryMode, Prompts& prompts,
+                           const Target& target);
+
+}  // namespace ConfigWriter

@@ -1,0 +1,3 @@
+// SPDX-License-Identifier: MIT
+// Placeholder: replaced by the window.
+namespace tarelink_gui_placeholder { int unused = 0; }

@@ -1,0 +1,18 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QStringList>
+
+// The command line's commands. Each takes the arguments after its name and returns the exit code.
+namespace Cli {
+
+int Dump(const QStringList& args);
+int Resave(const QStringList& args);
+int Identify(const QStringList& args);
+int Read(const QStringList& args);
+
+// Shared by the commands: "--data DIR" sets the base data folder like TARELINK_DATA_DIR.
+// Removes the option from `args`; false (with a message on stderr) when DIR is missing.
+bool TakeDataOption(QStringList& args);
+
+}  // namespace Cli

@@ -1,0 +1,53 @@
+// SPDX-License-Identifier: MIT
+#include <QCoreApplication>
+#include <QTextStream>
+#include <cstdio>
+
+#include "Cli.h"
+
+namespace {
+
+constexpr char kUsage[] =
+    "Usage: tarelink-cli COMMAND [ARGS]\n"
+    "\n"
+    "Configure weighing indicators from the command line.\n"
+    "\n"
+    "Commands:\n"
+    "  dump FILE [--data DIR]            read a template or configuration file, print it as JSON\n"
+    "  resave IN OUT [--data DIR]        read IN and write it again as OUT, exactly as Save would\n"
+    "  identify [--port P] [--data DIR]  identify the attached indicator, print it as JSON\n"
+    "  read [--port P] [--data DIR] -o OUT\n"
+    "                                    read the attached indicator and save its configuration\n"
+    "\n"
+    "P is a device path (/dev/ttyUSB0), COMn, or tcp:HOST:PORT; without --port the saved\n"
+    "settings are used. --data DIR sets the base data folder (like TARELINK_DATA_DIR).\n"
+    "\n"
+    "Options:\n"
+    "  -h, --help     show this help\n"
+    "  -v, --version  show the version\n";
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("tarelink-cli"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TARELINK_VERSION));
+
+    QStringList args = QCoreApplication::arguments().mid(1);
+    if (args.isEmpty() || args.first() == QLatin1String("-h") || args.first() == QLatin1String("--help")) {
+        std::fputs(kUsage, args.isEmpty() ? stderr : stdout);
+        return args.isEmpty() ? 2 : 0;
+    }
+    if (args.first() == QLatin1String("-v") || args.first() == QLatin1String("--version")) {
+        std::printf("tarelink-cli %s\n", TARELINK_VERSION);
+        return 0;
+    }
+    const QString command = args.takeFirst();
+    if (command == QLatin1String("dump")) return Cli::Dump(args);
+    if (command == QLatin1String("resave")) return Cli::Resave(args);
+    if (command == QLatin1String("identify")) return Cli::Identify(args);
+    if (command == QLatin1String("read")) return Cli::Read(args);
+    std::fprintf(stderr, "tarelink-cli: unknown command '%s'\n\n%s", qPrintable(command), kUsage);
+    return 2;
+}

@@ -1,0 +1,52 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <deque>
+#include <functional>
+#include <vector>
+
+#include "platform/Prompts.h"
+
+// Prompts answered from a script, recording every prompt with its exact text and caption.
+// An unscripted message box answers Cancel (or OK for an OK-only box); an unscripted file
+// choice cancels; an unscripted model choice keeps the offered text and confirms.
+class ScriptedPrompts : public Prompts {
+public:
+    struct Shown {
+        QByteArray kind;  // "box", "file", "model", "keylock", "update", "slot", "comm"
+        QByteArray text;
+        QByteArray caption;
+        Buttons buttons = Buttons::Ok;
+        Icon icon = Icon::None;
+        FileChoice file;
+    };
+
+    Answer MessageBox(const QByteArray& text, const QByteArray& caption, Buttons buttons, Icon icon) override;
+    QString ChooseFile(const FileChoice& choice) override;
+    bool SelectModel(QByteArray& chosen, const QList<QByteArray>& items) override;
+    int KeyLockMask(int mask) override;
+    int UpdateOption() override;
+    int PickSlot() override;
+    bool CommunicationSettings(CommSettings& settings, bool linkOpen) override;
+
+    // Scripted answers, used in order.
+    std::deque<Answer> answers;
+    std::deque<QString> files;               // "" = cancel
+    std::deque<QByteArray> models;           // the model text to choose; "" = cancel
+    std::deque<int> keyLockMasks;            // the mask the dialog returns
+    std::deque<int> updateOptions;
+    std::deque<int> slots;
+    // Edits the settings and returns whether OK was pressed.
+    std::deque<std::function<bool(CommSettings&, bool)>> commEdits;
+
+    std::vector<Shown> shown;
+    QList<QByteArray> lastModelItems;
+    int lastKeyLockMaskIn = -1;
+
+    // The texts of every message box shown, in order.
+    QList<QByteArray> BoxTexts() const;
+    int CountOf(const QByteArray& kind) const;
+};
