@@ -1,0 +1,25 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QString>
+
+#include "platform/Prompts.h"
+
+// Prompts for the command line: no person is there, so every question gets the answer a
+// careful technician would give without seeing the screen, and every message box is
+// written to stderr as "Message: <text>".
+class CliPrompts : public Prompts {
+public:
+    Answer MessageBox(const QByteArray& text, const QByteArray& caption, Buttons buttons, Icon icon) override;
+    // The save dialog answers with `savePath` (set by the command); open dialogs cancel.
+    QString ChooseFile(const FileChoice& choice) override;
+    bool SelectModel(QByteArray& chosen, const QList<QByteArray>& items) override;
+    int KeyLockMask(int mask) override { return mask; }
+    int UpdateOption() override { return 0; }
+    int PickSlot() override { return 0; }
+    bool CommunicationSettings(CommSettings&, bool) override { return false; }
+
+    // Questions (Yes/No, Yes/No/Cancel) are answered with this; OK boxes with OK.
+    Answer questionAnswer = Answer::No;
+    QString savePath;
+};
