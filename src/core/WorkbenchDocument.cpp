@@ -105,7 +105,9 @@ void Workbench::OnSave()
     if (!written.isEmpty()) lastWritten_ = written;
     // A cancelled dialog clears the marks too: the technician chose not to keep this state.
     ConfigModel::ClearModified(model_.entries);
-    tickets_->AppendTicketData(QFile::decodeName(model_.documentPath));
+    // The ticket data belongs after the file just written; a cancelled dialog wrote nothing,
+    // and an older file that happens to be the document path must not change behind its back.
+    if (!written.isEmpty()) tickets_->AppendTicketData(QFile::decodeName(model_.documentPath));
     Q_EMIT DocumentChanged();
 }
 

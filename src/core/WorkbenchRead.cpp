@@ -47,7 +47,13 @@ public:
                                 Prompts::Buttons::Ok, Prompts::Icon::None);
     }
     void SetTicketCount(int count) override { bench_.Tickets().SetTicketCount(short(count)); }
-    void LoadTicketData(QIODevice& stream) override { bench_.Tickets().LoadTicketData(stream, 1); }
+    void LoadTicketData(QIODevice& stream) override
+    {
+        // Damaged ticket data loses only the damaged tickets; say which.
+        if (!bench_.Tickets().LoadTicketData(stream, 1)) {
+            bench_.AddStatusLine("Ticket data not fully loaded: " + bench_.Tickets().LastProblem(), kWarning);
+        }
+    }
 
 private:
     Workbench& bench_;

@@ -1,49 +1,487 @@
 // SPDX-License-Identifier: MIT
-// Placeholder until the link lands: no transport can be opened, every wait fails at once.
 #include "DeviceLink.h"
 
+#include <QEventLoop>
+#include <QLoggingCategory>
+#include <QPointer>
+#include <QTimer>
+#include <memory>
+
+#include "CScaleSocket.h"
+#include "SerialTransport.h"
+#include "StatusLog.h"
+#include "model/TextConv.h"
+#include "platform/PortFactory.h"
 #include "platform/Prompts.h"
 
+Q_LOGGING_CATEGORY(lcLink, "tarelink.link", QtWarningMsg)
+
+namespace {
+
+constexpr char kNoConnection[] = "No connection found";
+constexpr char kConnectionClosed[] = "The connection has been closed";
+constexpr char kNotRecognised[] = "The current device does not recognize last command";
+constexpr char kUserCancelled[] = "User canceled the request";
+constexpr char kTimedOut[] = "Timeout waiting for response, check the connection";
+constexpr char kInvalidResponse[] = "Invalid response from attached device";
+
+// The exit code a wait's own wake-ups use; any other ending of the nested loop (the
+// application quitting) counts as a cancel.
+constexpr int kWake = 7;
+
+// The socket path has no discard of its own; this only keeps a peer that never sends a
+// carriage return from filling memory.
+constexpr int kReceiveBufferLimit = 1 << 20;
+// Lines nobody waits for pile up only while no command runs; keep the newest.
+constexpr int kPendingLinesLimit = 1024;
+
+enum AckStatus { kAckAccepted = 0, kAckCancelled = 1, kAckTimedOut = 2, kAckInvalid = 3 };
+
+}  // namespace
+
 struct DeviceLink::Impl {
+    Impl(const CommSettings& s, Prompts& p, LogSink l) : settings(s), prompts(p), log(std::move(l)) {}
+
     const CommSettings& settings;
     Prompts& prompts;
     LogSink log;
+    PortFactory* factory = &PortFactory::Default();
+
+    std::unique_ptr<SerialTransport> serial;
+    // What the port's line settings are, kept for the reopen that leaves them alone.
+    QByteArray serialSettings = kFixedLineSettings;
+    QPointer<CScaleSocket> deviceSocket;
+
     bool exiting = false;
+    bool timerExpired = false;
+    QTimer replyTimer;
+    int replyTimeoutMs = kReplyTimeoutMs;
+    int connectTimeoutMs = kSocketConnectTimeoutMs;
+    QPointer<QEventLoop> waitLoop;
+    bool waiting = false;
+
+    bool hasSerialFault = false;
+    QString serialFault;
 };
 
 DeviceLink::DeviceLink(const CommSettings& settings, Prompts& prompts, LogSink log, QObject* parent)
-    : QObject(parent), d(new Impl{settings, prompts, std::move(log)})
+    : QObject(parent), d(new Impl(settings, prompts, std::move(log)))
 {
+    d->replyTimer.setSingleShot(true);
+    // The bound is 2000 ms, not "about 2000 ms give or take the coarse timer's 5 %".
+    d->replyTimer.setTimerType(Qt::PreciseTimer);
+    connect(&d->replyTimer, &QTimer::timeout, this, [this]() {
+        d->timerExpired = true;
+        Wake();
+    });
 }
-DeviceLink::~DeviceLink() { delete d; }
-bool DeviceLink::OpenSerialPort(QString* error) { if (error) *error = QStringLiteral("not available"); return false; }
-bool DeviceLink::OpenSerialPortFixed(const QByteArray&, QString* error) { return OpenSerialPort(error); }
-bool DeviceLink::ReopenSerialPort(QString* error) { return OpenSerialPort(error); }
-void DeviceLink::CloseSerialPort() {}
-bool DeviceLink::IsSerialOpen() const { return false; }
-bool DeviceLink::ConnectDeviceSocket() { return false; }
-void DeviceLink::CloseDeviceSocket() {}
-bool DeviceLink::HasDeviceSocket() const { return false; }
-bool DeviceLink::IsHostSession() const { return false; }
-bool DeviceLink::IsLinkUp() const { return false; }
-void DeviceLink::SendToDevice(const QByteArray&)
+
+DeviceLink::~DeviceLink()
 {
-    d->prompts.MessageBox("No connection found", QByteArray(), Prompts::Buttons::Ok, Prompts::Icon::None);
+    if (d->waitLoop) d->waitLoop->exit(kWake);
+    if (d->deviceSocket) delete d->deviceSocket.data();
+    delete d;
 }
-int DeviceLink::SendAndWaitLine(const QByteArray& c, QByteArray& r) { SendToDevice(c); return WaitForReplyLine(r); }
-int DeviceLink::WaitForReplyLine(QByteArray& r) { r.clear(); return 0; }
-char DeviceLink::WaitForAck(char, char, int* status) { if (status) *status = 2; return 0; }
-int DeviceLink::WaitForBytes(QByteArray& out, int) { out.clear(); return 0; }
-void DeviceLink::DiscardReplies() { receiveBuffer.clear(); pendingReplyLines.clear(); }
-void DeviceLink::StopReplyTimer() {}
+
+void DeviceLink::Wake()
+{
+    if (d->waitLoop) d->waitLoop->exit(kWake);
+}
+
+// --- transports ---
+
+QByteArray DeviceLink::LineSettingsFor(const CommSettings& s)
+{
+    auto first = [](const QByteArray& text) { return text.left(1); };
+    return s.baudRate + ',' + first(s.parity) + ',' + first(s.dataBits) + ',' + first(s.stopBits);
+}
+
+bool DeviceLink::OpenPort(const QByteArray& portSetting, const QByteArray& lineSettings, QString* error)
+{
+    CloseSerialPort();
+    d->hasSerialFault = false;
+    d->serialFault.clear();
+    if (!d->serial) {
+        d->serial = std::make_unique<SerialTransport>(*d->factory);
+        connect(d->serial.get(), &ByteTransport::BytesArrived, this, &DeviceLink::OnSerialEvent);
+        connect(d->serial.get(), &ByteTransport::Failed, this, &DeviceLink::OnSerialFault);
+    }
+    // The settings are the port's from now on, whether or not the port opens.
+    d->serialSettings = lineSettings;
+    QString why;
+    const bool opened = d->serial->Open(d->factory->DevicePathFor(portSetting), lineSettings, &why);
+    if (!opened) {
+        qCDebug(lcLink) << "open failed" << portSetting << why;
+        if (error) *error = why;
+    }
+    return opened;
+}
+
+bool DeviceLink::OpenSerialPort(QString* error)
+{
+    return OpenPort(d->settings.port, LineSettingsFor(d->settings), error);
+}
+
+bool DeviceLink::OpenSerialPortFixed(const QByteArray& portName, QString* error)
+{
+    return OpenPort(portName, kFixedLineSettings, error);
+}
+
+bool DeviceLink::ReopenSerialPort(QString* error)
+{
+    return OpenPort(d->settings.port, d->serialSettings, error);
+}
+
+void DeviceLink::CloseSerialPort()
+{
+    if (d->serial) d->serial->Close();
+}
+
+bool DeviceLink::IsSerialOpen() const
+{
+    return d->serial && d->serial->IsOpen();
+}
+
+QByteArray DeviceLink::SerialSettings() const
+{
+    return d->serialSettings;
+}
+
+QString DeviceLink::SerialDevicePath() const
+{
+    return d->serial ? d->serial->DevicePath() : QString();
+}
+
+void DeviceLink::OnSerialFault(const QString& text)
+{
+    qCDebug(lcLink) << "serial fault" << text;
+    if (!d->hasSerialFault) {
+        d->hasSerialFault = true;
+        d->serialFault = text;
+    }
+    // A running wait ends now, as if its bound had run out: nothing more will arrive.
+    if (d->waiting) {
+        d->timerExpired = true;
+        Wake();
+    }
+}
+
+bool DeviceLink::TakeSerialFault(QString* text)
+{
+    if (!d->hasSerialFault) return false;
+    if (text) *text = d->serialFault;
+    d->hasSerialFault = false;
+    d->serialFault.clear();
+    return true;
+}
+
+bool DeviceLink::ConnectDeviceSocket()
+{
+    CloseDeviceSocket();
+    QPointer<DeviceLink> self(this);
+    QPointer<CScaleSocket> socket = new CScaleSocket();
+    d->deviceSocket = socket;
+    connect(socket, &ByteTransport::BytesArrived, this, &DeviceLink::OnSocketData);
+    connect(socket, &ByteTransport::Closed, this, &DeviceLink::OnDeviceSocketClosed);
+    const quint16 port = quint16(TextConv::Atol(d->settings.remotePort));
+    const bool connected = socket->ConnectTo(d->settings.remoteAddress, port, d->connectTimeoutMs);
+    if (!self) return false;
+    if (!connected) {
+        if (socket) {
+            socket->disconnect(this);
+            socket->deleteLater();
+        }
+        d->deviceSocket = nullptr;
+        return false;
+    }
+    return socket != nullptr;
+}
+
+void DeviceLink::CloseDeviceSocket()
+{
+    if (!d->deviceSocket) return;
+    CScaleSocket* socket = d->deviceSocket.data();
+    d->deviceSocket = nullptr;
+    socket->disconnect(this);
+    socket->CancelBlockingCall();
+    socket->Close();
+    // It may be inside its own connect wait further up the stack.
+    socket->deleteLater();
+}
+
+bool DeviceLink::HasDeviceSocket() const
+{
+    return !d->deviceSocket.isNull();
+}
+
+void DeviceLink::OnDeviceSocketClosed()
+{
+    // The box waits for the person; show it from the event loop, not from inside the socket.
+    QMetaObject::invokeMethod(
+        this,
+        [this]() {
+            d->prompts.MessageBox(kConnectionClosed, QByteArray(), Prompts::Buttons::Ok, Prompts::Icon::None);
+        },
+        Qt::QueuedConnection);
+}
+
+bool DeviceLink::IsHostSession() const
+{
+    // Remote sessions: true while this copy hosts a session with a connected remote.
+    return false;
+}
+
+bool DeviceLink::IsLinkUp() const
+{
+    return IsSerialOpen() || HasDeviceSocket() || IsHostSession();
+}
+
+void DeviceLink::SetSocketConnectTimeout(int ms)
+{
+    d->connectTimeoutMs = ms;
+}
+
+void DeviceLink::SetPortFactory(PortFactory* factory)
+{
+    d->factory = factory ? factory : &PortFactory::Default();
+    // The next open makes its port with the new factory.
+    if (d->serial) {
+        d->serial->Close();
+        d->serial.reset();
+    }
+}
+
+// --- receive path ---
+
+void DeviceLink::OnSerialEvent(const QByteArray& input)
+{
+    // Remote sessions divert serial arrivals here (relay to the host, or drop while hosting)
+    // before anything reaches the receive buffer.
+    receiveBuffer += input;
+    if (receiveBuffer.size() > kSerialDiscardLength) DiscardReplies();
+    if (lineMode == 1) ExtractReplyLine();
+    Wake();
+}
+
+void DeviceLink::OnSocketData(const QByteArray& text)
+{
+    // Remote sessions relay device-socket data to the host here instead.
+    receiveBuffer += text;
+    if (receiveBuffer.size() > kReceiveBufferLimit) {
+        qCWarning(lcLink) << "device socket sent" << receiveBuffer.size() << "characters without a line end; dropped";
+        DiscardReplies();
+    }
+    ExtractReplyLine();
+    Wake();
+}
+
+void DeviceLink::ExtractReplyLine()
+{
+    const int cr = int(receiveBuffer.indexOf('\r'));
+    if (cr < 0) return;
+    QByteArray line = receiveBuffer.left(cr);
+    receiveBuffer.remove(0, cr + 1);
+    if (!line.startsWith('\n')) return;
+    if (!CheckReplyLine(line)) return;
+    if (line.isEmpty()) return;
+    if (pendingReplyLines.size() >= kPendingLinesLimit) pendingReplyLines.removeFirst();
+    pendingReplyLines.append(line);
+}
+
+bool DeviceLink::CheckReplyLine(QByteArray& line)
+{
+    const int caret = int(line.indexOf('^'));
+    if (caret <= 0) {
+        if (line.isEmpty()) return false;
+        line.remove(0, 1);
+        return true;
+    }
+    const int expected = TextConv::Atoi(line.mid(caret + 1));
+    if (expected != LineChecksum(line.left(caret))) return false;
+    line = line.mid(1, caret - 1);
+    return true;
+}
+
 int DeviceLink::LineChecksum(const QByteArray& text)
 {
     int sum = 0;
     for (char c : text) sum ^= int(static_cast<signed char>(c));
     return sum;
 }
-bool DeviceLink::CheckReplyLine(QByteArray&) { return false; }
-void DeviceLink::SetExiting(bool exiting) { d->exiting = exiting; }
-bool DeviceLink::Exiting() const { return d->exiting; }
-bool DeviceLink::TakeSerialFault(QString*) { return false; }
-void DeviceLink::SetReplyTimeout(int) {}
+
+void DeviceLink::DiscardReplies()
+{
+    receiveBuffer.clear();
+    pendingReplyLines.clear();
+}
+
+// --- sending ---
+
+void DeviceLink::SendToDevice(const QByteArray& text)
+{
+    if (IsHostSession()) {
+        // Remote sessions: the text goes to the session socket of the connected remote.
+        return;
+    }
+    if (IsSerialOpen()) {
+        d->serial->Write(text);
+    } else if (d->deviceSocket) {
+        d->deviceSocket->WriteLine(text);
+    } else {
+        d->prompts.MessageBox(kNoConnection, QByteArray(), Prompts::Buttons::Ok, Prompts::Icon::None);
+    }
+}
+
+int DeviceLink::SendAndWaitLine(const QByteArray& command, QByteArray& reply)
+{
+    SendToDevice(command);
+    return WaitForReplyLine(reply);
+}
+
+// --- waits ---
+
+bool DeviceLink::BeginWait()
+{
+    if (d->waiting) {
+        // Whatever started inside a wait cannot have the link's answers: they belong to the
+        // exchange already waiting for them.
+        qCWarning(lcLink) << "a wait was started inside another wait; it fails at once";
+        return false;
+    }
+    d->waiting = true;
+    d->exiting = false;
+    d->replyTimer.stop();
+    d->timerExpired = false;
+    d->replyTimer.start(d->replyTimeoutMs);
+    return true;
+}
+
+bool DeviceLink::RunWait(const std::function<bool()>& ready)
+{
+    QPointer<DeviceLink> self(this);
+    QEventLoop loop;
+    d->waitLoop = &loop;
+    for (;;) {
+        if (ready()) break;
+        if (d->exiting || d->timerExpired) break;
+        const int code = loop.exec();
+        // Anything may run in the loop, the link's owner going away included.
+        if (!self) return false;
+        if (code != kWake) d->exiting = true;
+    }
+    d->waitLoop = nullptr;
+    return true;
+}
+
+void DeviceLink::EndWait()
+{
+    d->replyTimer.stop();
+    d->waiting = false;
+}
+
+int DeviceLink::WaitForReplyLine(QByteArray& reply)
+{
+    reply.clear();
+    if (!BeginWait()) return 0;
+    int result = 0;
+    const bool alive = RunWait([&]() {
+        if (pendingReplyLines.isEmpty()) return false;
+        reply = pendingReplyLines.takeFirst();
+        result = reply == "?" ? 0 : 1;
+        return true;
+    });
+    if (!alive) return 0;
+    EndWait();
+    return result;
+}
+
+char DeviceLink::WaitForAck(char accept1, char accept2, int* status)
+{
+    char received = 0;
+    if (!BeginWait()) {
+        if (status) *status = kAckCancelled;
+        return 0;
+    }
+    const bool alive = RunWait([&]() {
+        if (!pendingReplyLines.isEmpty() && pendingReplyLines.first() == "?") {
+            d->log(kNotRecognised, kWarning);
+            pendingReplyLines.removeFirst();
+            return true;
+        }
+        if (!receiveBuffer.isEmpty()) {
+            received = receiveBuffer.at(0);
+            // A line feed starts a reply line; it stays for the line extraction.
+            if (received != '\n') receiveBuffer.remove(0, 1);
+            return true;
+        }
+        return false;
+    });
+    if (!alive) {
+        if (status) *status = kAckCancelled;
+        return 0;
+    }
+    int outcome;
+    if (d->exiting) {
+        outcome = kAckCancelled;
+        d->log(kUserCancelled, kInformation);
+    } else if (d->timerExpired) {
+        outcome = kAckTimedOut;
+        d->log(kTimedOut, kCommError);
+    } else if (received == accept1 || received == accept2) {
+        outcome = kAckAccepted;
+    } else {
+        outcome = kAckInvalid;
+        d->log(kInvalidResponse, kError);
+    }
+    EndWait();
+    if (status) *status = outcome;
+    return received;
+}
+
+int DeviceLink::WaitForBytes(QByteArray& out, int count)
+{
+    out.clear();
+    if (!BeginWait()) return 0;
+    int result = 0;
+    const bool alive = RunWait([&]() {
+        if (receiveBuffer.size() < count) return false;
+        out = receiveBuffer.left(count);
+        receiveBuffer.remove(0, count);
+        result = 1;
+        return true;
+    });
+    if (!alive) return 0;
+    EndWait();
+    return result;
+}
+
+bool DeviceLink::WaitActive() const
+{
+    return d->waiting;
+}
+
+void DeviceLink::StopReplyTimer()
+{
+    d->replyTimer.stop();
+    d->timerExpired = false;
+}
+
+// --- flags ---
+
+void DeviceLink::SetExiting(bool exiting)
+{
+    d->exiting = exiting;
+    if (!exiting) return;
+    Wake();
+    if (d->deviceSocket) d->deviceSocket->CancelBlockingCall();
+}
+
+bool DeviceLink::Exiting() const
+{
+    return d->exiting;
+}
+
+void DeviceLink::SetReplyTimeout(int ms)
+{
+    d->replyTimeoutMs = ms;
+}

@@ -9,6 +9,7 @@
 
 #include "platform/CommSettings.h"
 
+class PortFactory;
 class Prompts;
 
 // The byte link to the indicator (serial port or TCP device socket) and the framed
@@ -65,15 +66,52 @@ public:
     bool TakeSerialFault(QString* text);
     // The reply bound; 2000 ms in the product, shorter in tests.
     void SetReplyTimeout(int ms);
+    // The connect bound of the device socket; 5000 ms in the product, shorter in tests.
+    void SetSocketConnectTimeout(int ms);
+    // Where serial ports come from; the product's factory unless a test hands in its own.
+    void SetPortFactory(PortFactory* factory);
+
+    // --- receive path (the carriers call these; tests may too) ---
+    // Characters from the serial port: buffer, the 100-character discard, one line in line mode.
+    void OnSerialEvent(const QByteArray& input);
+    // Characters from the device socket: buffer and one line, no discard, no line-mode test.
+    void OnSocketData(const QByteArray& text);
+    // Moves at most one complete line from the receive buffer to the pending reply lines.
+    void ExtractReplyLine();
+
+    // The line settings the saved texts make: "9600,N,8,1".
+    static QByteArray LineSettingsFor(const CommSettings& settings);
+    // The line settings the serial port has or last had.
+    QByteArray SerialSettings() const;
+    // The canonical device path of the open (or last opened) serial port.
+    QString SerialDevicePath() const;
+    // A wait is running.
+    bool WaitActive() const;
 
     QByteArray receiveBuffer;
     QList<QByteArray> pendingReplyLines;
     int lineMode = 1;
 
 private:
+    bool OpenPort(const QByteArray& portSetting, const QByteArray& lineSettings, QString* error);
+    void OnSerialFault(const QString& text);
+    void OnDeviceSocketClosed();
+    // Ends the running wait's event loop so it looks again.
+    void Wake();
+    // A wait's start: refuses a second wait, clears the exiting and timer flags, starts the bound.
+    bool BeginWait();
+    // Runs the event loop until `ready` holds, the bound runs out or the exiting flag is set.
+    // False when the link was destroyed meanwhile (touch nothing then).
+    bool RunWait(const std::function<bool()>& ready);
+    void EndWait();
+
     struct Impl;
     Impl* d;
 };
 
 inline constexpr int kReplyTimeoutMs = 2000;
 inline constexpr int kSocketConnectTimeoutMs = 5000;
+// A serial burst longer than this, not yet consumed, is thrown away with the pending lines.
+inline constexpr int kSerialDiscardLength = 100;
+// The line settings of the fixed opener and of a port never given any.
+inline constexpr char kFixedLineSettings[] = "9600,N,8,1";

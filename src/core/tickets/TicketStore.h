@@ -69,6 +69,8 @@ public:
 
     // Marks the store unmodified (after the data was loaded or saved).
     void ClearModified();
+    // Why the last file method returned 0 (empty after a success).
+    QByteArray LastProblem() const;
 
 Q_SIGNALS:
     // Something the widget shows changed (slots, current slot, text, buttons, properties).

@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: MIT
+#include "ChoiceText.h"
+
+#include <climits>
+#include <cmath>
+
+#include "ConfigEntry.h"
+#include "TextConv.h"
+
+namespace {
+
+constexpr int kTwelveHourIndex = 0;
+constexpr int kTwentyFourHourIndex = 1;
+
+}  // namespace
+
+int TruncateToInt(double value)
+{
+    if (std::isnan(value)) return 0;
+    if (value >= double(INT_MAX)) return INT_MAX;
+    if (value <= double(INT_MIN)) return INT_MIN;
+    return static_cast<int>(value);
+}
+
+QByteArray ChoiceText(const ConfigEntry& entry)
+{
+    int n = TruncateToInt(TextConv::Atof(entry.value));
+    // The time format is stored as the hours of the clock, not as a list position.
+    if (entry.label == "Time format") {
+        if (n == 12) {
+            n = kTwelveHourIndex;
+        } else if (n == 24) {
+            n = kTwentyFourHourIndex;
+        }
+    }
+    if (!entry.choices.contains(',') || n < 0) return QByteArray();
+    const QList<QByteArray> items = entry.choices.split(',');
+    return n < items.size() ? items[n] : QByteArray();
+}

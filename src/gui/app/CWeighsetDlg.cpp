@@ -1,0 +1,478 @@
+// SPDX-License-Identifier: MIT
+#include "CWeighsetDlg.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLoggingCategory>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QTabBar>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "Artwork.h"
+#include "CSendCfgDlg.h"
+#include "CStaticEx.h"
+#include "CWorkingDlg.h"
+#include "CommandTable.h"
+#include "GuiView.h"
+#include "QtPrompts.h"
+#include "SplashDlg.h"
+#include "StatusLog.h"
+#include "SupportCommands.h"
+#include "Workbench.h"
+#include "editor/PageArea.h"
+#include "model/EntryValues.h"
+#include "platform/Prompts.h"
+#include "platform/SettingsStore.h"
+#include "tickets/CQpEdit.h"
+#include "tickets/TicketStore.h"
+
+Q_LOGGING_CATEGORY(lcWindow, "tarelink.window", QtWarningMsg)
+
+namespace {
+
+constexpr char kLogoFile[] = "itarelink256.bmp";
+constexpr char kNoSplashVariable[] = "TARELINK_NO_SPLASH";
+
+// The status log's columns.
+constexpr int kTypeColumnWidth = 100;
+constexpr int kMessageColumnWidth = 500;
+constexpr int kLogHeight = 150;
+
+// Where the ticket editor sits on the print page, in page pixels.
+constexpr int kTicketEditorLeft = 10;
+constexpr int kTicketEditorTop = 10;
+
+constexpr int kInitialWidth = 980;
+constexpr int kInitialHeight = 720;
+
+const char* const kLogIconFiles[] = {
+    ":/tarelink/log-error.png",
+    ":/tarelink/log-warning.png",
+    ":/tarelink/log-commerror.png",
+    ":/tarelink/log-information.png",
+};
+
+// Image indexes 0 to 8 of the tab bar; 9 means no icon.
+const char* const kTabIconFiles[] = {
+    ":/tarelink/tab-setup.png",    ":/tarelink/tab-calibration.png", ":/tarelink/tab-digital.png",
+    ":/tarelink/tab-printing.png", ":/tarelink/tab-serial.png",      ":/tarelink/tab-modelinfo.png",
+    ":/tarelink/tab-extended.png", ":/tarelink/tab-analog.png",      ":/tarelink/tab-variables.png",
+};
+
+constexpr char kSessionPictureFile[] = ":/tarelink/session.png";
+
+// What the next read back would store differs from what the entry holds: the same walk
+// as the read back, without storing anything.
+bool HasPendingEdit(const ConfigEntry& entry, const ConfigModel& model)
+{
+    for (const auto& control : entry.controls) {
+        QByteArray next;
+        switch (control->Kind()) {
+        case ControlKind::Radio:
+            if (control->IsChecked()) next = EntryValues::ConvertToValue(entry, control->Text(), nullptr, model);
+            break;
+        case ControlKind::Combo:
+            next = EntryValues::ConvertToValue(entry, control->Text(), nullptr, model);
+            break;
+        case ControlKind::UpDown:
+            if (control->Buddy()) next = EntryValues::ConvertToValue(entry, control->Buddy()->Text(), nullptr, model);
+            break;
+        case ControlKind::Edit: {
+            const QByteArray text = EntryValues::GetStoredValue(control.get(), model);
+            next = entry.controlType == "text" ? text : EntryValues::ConvertToValue(entry, text, nullptr, model);
+            break;
+        }
+        default:
+            break;
+        }
+        if (!next.isEmpty() && next != entry.value) return true;
+    }
+    for (const auto& sub : entry.subEntries) {
+        if (HasPendingEdit(*sub, model)) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+// The icons live in the widget library, which is static: its resources must be asked for,
+// from outside any namespace.
+static void LoadResources()
+{
+    Q_INIT_RESOURCE(tarelink);
+}
+
+CWeighsetDlg::CWeighsetDlg(Prompts* prompts, QWidget* parent) : QMainWindow(parent)
+{
+    LoadResources();
+    setObjectName(QStringLiteral("CWeighsetDlg"));
+    setWindowIcon(Artwork::MainIcon());
+    BuildWidgets();
+    BuildMenus();
+
+    if (!prompts) {
+        ownPrompts_ = std::make_unique<QtPrompts>(this);
+        prompts = ownPrompts_.get();
+    }
+    view_ = std::make_unique<GuiView>(*this);
+    bench_ = std::make_unique<Workbench>(*prompts, *view_);
+    view_->SetWorkbench(bench_.get());
+
+    ticketEditor_ = new CQpEdit(bench_->Tickets(), page_->Content());
+    ticketEditor_->setObjectName(QStringLiteral("ticketEditor"));
+    ticketEditor_->move(kTicketEditorLeft, kTicketEditorTop);
+    ticketEditor_->resize(ticketEditor_->sizeHint());
+    ticketEditor_->hide();
+
+    StatusLog& log = bench_->Log();
+    connect(&log, &StatusLog::LineAdded, this, &CWeighsetDlg::AddLogLine);
+    connect(&log, &StatusLog::Cleared, logView_, &QTreeWidget::clear);
+    connect(bench_.get(), &Workbench::DocumentChanged, this, &CWeighsetDlg::UpdateTitle);
+    connect(bench_.get(), &Workbench::ReadFinished, this, &CWeighsetDlg::UpdateTitle);
+    connect(&bench_->Tickets(), &TicketStore::Changed, this, &CWeighsetDlg::UpdateTitle);
+    connect(tabs_, &QTabBar::currentChanged, this, [this](int index) {
+        if (index >= 0) bench_->SelectTab(index);
+    });
+
+    bench_->Initialize(SettingsStore::Load(), Folders::Compute());
+    logo_->LoadBitmapFile(bench_->Dirs().resources + QLatin1String(kLogoFile));
+
+    // Ctrl+letter reaches the menu whichever control has the focus, before an edit box
+    // can take it for itself (Ctrl+X would cut).
+    qApp->installEventFilter(this);
+    resize(kInitialWidth, kInitialHeight);
+    UpdateTitle();
+}
+
+CWeighsetDlg::~CWeighsetDlg()
+{
+    qApp->removeEventFilter(this);
+    Shutdown();
+    // The ticket editor works on the workbench's ticket store, and the generated controls
+    // report to the workbench: both go before it does.
+    delete ticketEditor_;
+    ticketEditor_ = nullptr;
+    bench_.reset();
+    view_.reset();
+}
+
+void CWeighsetDlg::BuildWidgets()
+{
+    auto* central = new QWidget(this);
+    auto* outer = new QHBoxLayout(central);
+
+    auto* side = new QVBoxLayout;
+    logo_ = new CStaticEx(central);
+    side->addWidget(logo_);
+    side->addStretch(1);
+    sessionPicture_ = new QLabel(central);
+    sessionPicture_->setObjectName(QStringLiteral("sessionPicture"));
+    sessionPicture_->setPixmap(QPixmap(QString::fromLatin1(kSessionPictureFile)));
+    sessionPicture_->setToolTip(tr("Remote configuration session"));
+    sessionPicture_->hide();
+    side->addWidget(sessionPicture_, 0, Qt::AlignHCenter);
+    outer->addLayout(side);
+
+    auto* main = new QVBoxLayout;
+    main->setSpacing(0);
+    tabs_ = new QTabBar(central);
+    tabs_->setObjectName(QStringLiteral("tabs"));
+    tabs_->setExpanding(false);
+    tabs_->setUsesScrollButtons(true);
+    tabs_->setDrawBase(true);
+    // Hidden until a configuration is shown.
+    tabs_->hide();
+    main->addWidget(tabs_);
+    page_ = new PageArea(central);
+    page_->setObjectName(QStringLiteral("pageArea"));
+    main->addWidget(page_, 1);
+    main->addSpacing(6);
+
+    logView_ = new QTreeWidget(central);
+    logView_->setObjectName(QStringLiteral("statusLog"));
+    logView_->setColumnCount(2);
+    logView_->setHeaderLabels({tr("Type"), tr("Message")});
+    logView_->setRootIsDecorated(false);
+    logView_->setSortingEnabled(false);
+    logView_->setUniformRowHeights(true);
+    logView_->setSelectionMode(QAbstractItemView::SingleSelection);
+    logView_->header()->setSectionsClickable(false);
+    logView_->header()->setStretchLastSection(false);
+    logView_->setColumnWidth(0, kTypeColumnWidth);
+    logView_->setColumnWidth(1, kMessageColumnWidth);
+    logView_->setFixedHeight(kLogHeight);
+    logView_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(logView_, &QWidget::customContextMenuRequested, this, [this](const QPoint&) { bench_->Log().Clear(); });
+    main->addWidget(logView_);
+
+    auto* buttons = new QHBoxLayout;
+    apply_ = new QPushButton(tr("Apply"), central);
+    apply_->setObjectName(QStringLiteral("applyButton"));
+    apply_->setEnabled(false);
+    apply_->setAutoDefault(false);
+    // It carries Update device's identifier but is never shown.
+    apply_->hide();
+    connect(apply_, &QPushButton::clicked, this, [this]() { RunCommand(kCmdUpdateDevice); });
+    buttons->addWidget(apply_);
+    buttons->addStretch(1);
+    close_ = new QPushButton(tr("Close"), central);
+    close_->setObjectName(QStringLiteral("closeButton"));
+    close_->setAutoDefault(false);
+    connect(close_, &QPushButton::clicked, this, [this]() { RunCommand(kCmdExit); });
+    buttons->addWidget(close_);
+    main->addSpacing(6);
+    main->addLayout(buttons);
+
+    outer->addLayout(main, 1);
+    setCentralWidget(central);
+}
+
+void CWeighsetDlg::BuildMenus()
+{
+    std::map<QByteArray, QMenu*> popups;
+    for (const QByteArray& popup : CommandTable::Popups()) {
+        popups[popup] = menuBar()->addMenu(QString::fromLatin1(popup));
+    }
+    auto connectCommand = [this](QAction* action, int id) {
+        action->setData(id);
+        connect(action, &QAction::triggered, this, [this, id]() { RunCommand(id); });
+        actions_[id] = action;
+    };
+    for (const MenuItem& item : CommandTable::MenuItems()) {
+        QMenu* menu = popups[QByteArray(item.popup)];
+        // The text after the tab is what the menu shows in the shortcut column.
+        QAction* action = menu->addAction(QString::fromLatin1(item.text));
+        if (item.shortcutKey) {
+            action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key(item.shortcutKey)));
+            action->setShortcutContext(Qt::WindowShortcut);
+        }
+        connectCommand(action, item.id);
+    }
+    // Commands with a handler but no menu item and no shortcut: reachable through RunCommand.
+    for (int id : {kCmdMinimize, kCmdRemoteSetup, kCmdHostSession, kCmdExportTicket, kCmdImportTicket,
+                   kCmdSendToHandheld, kCmdReadHandheld, kCmdUpdateHandheld, kCmdUploadTicket}) {
+        connectCommand(new QAction(this), id);
+    }
+}
+
+QAction* CWeighsetDlg::Action(int id) const
+{
+    const auto it = actions_.find(id);
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+QWidget* CWeighsetDlg::TicketEditor() const
+{
+    return ticketEditor_;
+}
+
+void CWeighsetDlg::RunCommand(int id)
+{
+    // A greyed command does nothing, whichever way it was asked for.
+    if (QAction* action = Action(id); action && !action->isEnabled()) return;
+    Workbench& bench = *bench_;
+    switch (id) {
+    case kCmdNew:
+        bench.OnNew();
+        break;
+    case kCmdOpen:
+        bench.OnOpen();
+        break;
+    case kCmdSave:
+        bench.OnSave();
+        break;
+    case kCmdExit:
+        bench.OnExit();
+        break;
+    case kCmdReadDevice:
+        bench.OnReadDeviceCommand();
+        break;
+    case kCmdCommunicationsSetup:
+        bench.OnCommunicationsSetup();
+        break;
+    case kCmdCenter:
+        OnCenter();
+        break;
+    case kCmdMinimize:
+        showMinimized();
+        break;
+    case kCmdAbout:
+        ShowAboutBox(this);
+        break;
+    case kCmdHelpIndex:
+        OpenHelpIndex(this, bench.Dirs().helpFile);
+        break;
+    case kCmdUpdateFlash:
+        RunUpdateFlash(this, bench);
+        break;
+    default:
+        qCDebug(lcWindow) << "command" << id << "has no handler yet";
+        break;
+    }
+    UpdateTitle();
+}
+
+void CWeighsetDlg::OnCenter()
+{
+    const QScreen* where = screen();
+    if (!where) return;
+    QRect frame = frameGeometry();
+    frame.moveCenter(where->availableGeometry().center());
+    move(frame.topLeft());
+}
+
+bool CWeighsetDlg::IsModified() const
+{
+    const ConfigModel& model = bench_->Model();
+    if (ConfigModel::IsDocumentModified(model.entries)) return true;
+    if (bench_->Tickets().IsTicketModified()) return true;
+    for (const auto& entry : model.entries) {
+        if (HasPendingEdit(*entry, model)) return true;
+    }
+    return false;
+}
+
+void CWeighsetDlg::UpdateTitle()
+{
+    if (!bench_) return;
+    QString title = QString::fromLatin1(kAppName);
+    const QString name = QFileInfo(QFile::decodeName(bench_->Model().documentPath)).fileName();
+    if (!name.isEmpty()) title += QStringLiteral(" - ") + name;
+    if (IsModified()) title += QStringLiteral(" *");
+    if (title != windowTitle()) setWindowTitle(title);
+}
+
+void CWeighsetDlg::AddLogLine(int, int kind, const QByteArray& text)
+{
+    auto* item = new QTreeWidgetItem(logView_);
+    item->setText(0, QString::fromLatin1(StatusLog::KindLabel(kind)));
+    item->setIcon(0, LogIcon(kind));
+    item->setText(1, QString::fromLatin1(text));
+    item->setToolTip(1, item->text(1));
+    logView_->scrollToItem(item);
+}
+
+QIcon CWeighsetDlg::LogIcon(int kind)
+{
+    if (kind < 0 || kind >= int(std::size(kLogIconFiles))) return QIcon();
+    return QIcon(QString::fromLatin1(kLogIconFiles[kind]));
+}
+
+QIcon CWeighsetDlg::TabIcon(int image)
+{
+    if (image < 0 || image >= int(std::size(kTabIconFiles))) return QIcon();
+    return QIcon(QString::fromLatin1(kTabIconFiles[image]));
+}
+
+bool CWeighsetDlg::SplashWanted()
+{
+    return qEnvironmentVariable(kNoSplashVariable) != QLatin1String("1");
+}
+
+void CWeighsetDlg::CloseFromExit()
+{
+    closeAllowed_ = true;
+    // Inside the close box's own handler the event is simply accepted.
+    if (!inCloseEvent_) close();
+}
+
+void CWeighsetDlg::Shutdown()
+{
+    if (shutDown_ || !bench_) return;
+    shutDown_ = true;
+    bench_->Shutdown();
+}
+
+void CWeighsetDlg::closeEvent(QCloseEvent* event)
+{
+    if (closeAllowed_) {
+        Shutdown();
+        event->accept();
+        return;
+    }
+    event->ignore();
+    // A second click on the close box while the save question is up changes nothing.
+    if (inCloseEvent_) return;
+    inCloseEvent_ = true;
+    const bool mayClose = bench_->OnExit();
+    inCloseEvent_ = false;
+    if (!mayClose) return;
+    closeAllowed_ = true;
+    Shutdown();
+    event->accept();
+}
+
+void CWeighsetDlg::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // Never closes the window; on the print page the ticket editor gets it.
+        bench_->ForwardDialogKey(13);
+        event->accept();
+        return;
+    case Qt::Key_Escape:
+        bench_->ForwardDialogKey(27);
+        event->accept();
+        return;
+    default:
+        QMainWindow::keyPressEvent(event);
+    }
+}
+
+void CWeighsetDlg::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (splashShown_) return;
+    splashShown_ = true;
+    if (!SplashWanted()) return;
+    auto* splash = new SplashDlg(this);
+    splash->setAttribute(Qt::WA_DeleteOnClose);
+    splash->Start();
+}
+
+bool CWeighsetDlg::event(QEvent* event)
+{
+    const bool handled = QMainWindow::event(event);
+    // While the busy window is up, it keeps the activation.
+    if (event->type() == QEvent::WindowActivate && view_ && view_->BusyExists()) {
+        if (CWorkingDlg* busy = view_->Busy()) {
+            busy->raise();
+            busy->activateWindow();
+        }
+    }
+    return handled;
+}
+
+bool CWeighsetDlg::IsShortcutKey(int key) const
+{
+    for (const MenuItem& item : CommandTable::MenuItems()) {
+        if (item.shortcutKey && key == Qt::Key(item.shortcutKey)) return true;
+    }
+    return false;
+}
+
+bool CWeighsetDlg::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget && widget->window() == this && key->modifiers() == Qt::ControlModifier
+            && IsShortcutKey(key->key())) {
+            // Not overridden: the shortcut map gets the key next.
+            key->ignore();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}

@@ -1,0 +1,71 @@
+// SPDX-License-Identifier: MIT
+#include "CliLink.h"
+
+#include <QObject>
+#include <cstdio>
+
+#include "StatusLog.h"
+#include "Workbench.h"
+#include "platform/Folders.h"
+
+namespace {
+constexpr char kTcpPrefix[] = "tcp:";
+constexpr char kTcpPortName[] = "TCP/IP";
+// The pause the product makes after opening the link and after a read.
+constexpr int kSettlePauseMs = 250;
+}  // namespace
+
+namespace CliLink {
+
+bool TakePortOption(QStringList& args, CommSettings& settings)
+{
+    const int at = int(args.indexOf(QStringLiteral("--port")));
+    if (at < 0) return true;
+    if (at + 1 >= args.size() || args.at(at + 1).isEmpty()) {
+        std::fputs("tarelink-cli: --port needs a device path, COMn or tcp:HOST:PORT\n", stderr);
+        return false;
+    }
+    const QString value = args.at(at + 1);
+    args.remove(at, 2);
+    if (value.startsWith(QLatin1String(kTcpPrefix))) {
+        const QString rest = value.mid(int(qstrlen(kTcpPrefix)));
+        const int colon = int(rest.lastIndexOf(QLatin1Char(':')));
+        bool ok = false;
+        const int port = colon > 0 ? rest.mid(colon + 1).toInt(&ok) : 0;
+        if (!ok || port <= 0 || port > 65535) {
+            std::fprintf(stderr, "tarelink-cli: '%s' is not tcp:HOST:PORT\n", qPrintable(value));
+            return false;
+        }
+        settings.port = kTcpPortName;
+        settings.remoteAddress = rest.left(colon).toLatin1();
+        settings.remotePort = QByteArray::number(port);
+        return true;
+    }
+    settings.port = value.toLocal8Bit();
+    return true;
+}
+
+void EchoLog(StatusLog& log)
+{
+    QObject::connect(&log, &StatusLog::LineAdded, &log, [](int, int kind, const QByteArray& text) {
+        std::fprintf(stderr, "%s: %s\n", StatusLog::KindLabel(kind).constData(), text.constData());
+        std::fflush(stderr);
+    });
+}
+
+void Prepare(Workbench& bench, const CommSettings& settings)
+{
+    EchoLog(bench.Log());
+    bench.Initialize(settings, Folders::Compute());
+    bench.SetSettlePause(kSettlePauseMs);
+}
+
+bool NoneLeft(const QStringList& args, const char* command)
+{
+    if (args.isEmpty()) return true;
+    std::fprintf(stderr, "tarelink-cli: %s: unexpected '%s' (see tarelink-cli --help)\n", command,
+                 qPrintable(args.first()));
+    return false;
+}
+
+}  // namespace CliLink

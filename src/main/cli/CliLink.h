@@ -1,0 +1,27 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QStringList>
+
+#include "platform/CommSettings.h"
+
+class StatusLog;
+class Workbench;
+
+// What the commands that talk to an indicator share: the --port option, the status log on
+// stderr, and a workbench set up like the window's.
+namespace CliLink {
+
+// Takes "--port P" from `args`: a device path or "COMn" becomes "Port"; "tcp:HOST:PORT" makes
+// "Port" "TCP/IP" with "Remote Address" HOST and "Remote Port" PORT. False (with a message on
+// stderr) when P is missing or malformed. Without the option the settings stay as they are.
+bool TakePortOption(QStringList& args, CommSettings& settings);
+// Every status log line goes to stderr as "<Type>: <text>", in order.
+void EchoLog(StatusLog& log);
+// Initialises the workbench with the settings and the computed folders, echoes its log and
+// uses the product's settle pause.
+void Prepare(Workbench& bench, const CommSettings& settings);
+// False (with a message on stderr) when anything but the known options is left.
+bool NoneLeft(const QStringList& args, const char* command);
+
+}  // namespace CliLink

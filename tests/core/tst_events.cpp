@@ -1,0 +1,340 @@
+// SPDX-License-Identifier: MIT
+// Event triggers through a headless workbench: what each event name does to the display
+// settings, the ticket editor and the entries, the log lines for unbound and unknown events,
+// and the key lock dialog.
+#include <QBuffer>
+#include <QtTest>
+
+#include "ScriptedPrompts.h"
+#include "TestData.h"
+#include "Workbench.h"
+#include "model/ChoiceText.h"
+#include "model/EntryValues.h"
+#include "platform/View.h"
+#include "tickets/TicketStore.h"
+
+namespace {
+
+const QByteArray kDescription =
+    "MFG:Tervolin Scale Mfg\r\n"
+    "MOD:958\r\n"
+    "REV:1.1\r\n"
+    "SMA:2/1.0\r\n"
+    "FIELDS:GR1,\r\n";
+
+QByteArray Template(const QByteArray& dpp, const QByteArray& cap, const QByteArray& events)
+{
+    return kDescription + "HDR:Setup:\r\n"
+           "unt:20:60:1:0,1,2:lb,kg,g:Unit:combo:\r\n"
+           "tmf:160:60:24:12,24:12 hour,24 hour:Time format:combo:\r\n"
+           "DPP:300:60:" + dpp + ":0,1,2,3:1,0.1,0.01,0.001:Decimal point:combo:\r\n"
+           "CAP:20:120:" + cap + ":1-999999:1-999999:Capacity:edit:\r\n"
+           "WT RANGES:160:120:1:1,2:Single,Dual:Ranges:combo:\r\n"
+           "LOW RANGE:300:120:2000:1-CAP:1-CAP:Low range:edit:\r\n"
+           "tare:20:180:5:0-CAP:0-CAP:Tare:edit:\r\n"
+           "qtp:160:180:0:0,1:Off,On:Tickets:combo:\r\n"
+           "KEY LOCK:300:180:0:0-65535:0-65535:Keys:button:\r\n"
+           "CNVT FACTOR:20:240:5:!0:!0:Factor:edit:\r\n"
+           "HDR:Printing:\r\n"
+           "END:\r\nEND:\r\nEND:\r\n"
+        + events + "END:\r\nEND:\r\n";
+}
+
+const QByteArray kAllEvents =
+    "FIRE:UNIT1_CHANGED:unt:\r\n"
+    "FIRE:TIME_CHANGED:tmf:\r\n"
+    "FIRE:DPP_CHANGED:DPP:\r\n"
+    "FIRE:CAPACITY_CHANGED:CAP:\r\n"
+    "FIRE:QUILLON_PRINT_CHANGED:qtp:\r\n"
+    "FIRE:KEY_LOCK_CHANGED:KEY LOCK:\r\n"
+    "FIRE:CNVT_FACTOR_CHANGED:CNVT FACTOR:\r\n"
+    "FIRE:UNIT2_CHANGED:unt:\r\n"
+    "FIRE:PRINTER_CHANGED:unt:\r\n";
+
+// A workbench with no window, loading a template the way Open does.
+struct Bench {
+    TestData data{false};
+    ScriptedPrompts prompts;
+    HeadlessView view;
+    Workbench bench{prompts, view};
+
+    Bench() { bench.Initialize(CommSettings::Defaults(), Folders::FromBase(data.Base())); }
+
+    void Load(const QByteArray& bytes)
+    {
+        QBuffer buffer;
+        buffer.setData(bytes);
+        buffer.open(QIODevice::ReadOnly);
+        bench.SetSettlePause(0);
+        bench.Model().attachedDevice = CDevice();
+        bench.Model().attachedDevice.unlocked = 1;
+        bench.ReadDevice(nullptr, &buffer);
+        Settle();
+    }
+    static void Settle()
+    {
+        for (int i = 0; i < 4; ++i) QCoreApplication::processEvents();
+    }
+    ConfigEntry* Entry(const char* code) { return ConfigModel::FindEntryByCode(bench.Model().entries, code); }
+    QByteArray Shown(const char* code) { return Entry(code)->GetControl(1)->Text(); }
+    int EventIndex(const char* name)
+    {
+        const auto& events = bench.Model().events;
+        for (size_t i = 0; i < events.size(); ++i) {
+            if (events[i].name == name) return int(i);
+        }
+        return -1;
+    }
+    QList<QByteArray> LogTexts()
+    {
+        QList<QByteArray> out;
+        for (const StatusLine& l : bench.Log().Lines()) out.append(StatusLog::KindLabel(l.kind) + ": " + l.text);
+        return out;
+    }
+};
+
+}  // namespace
+
+class TestEvents : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void choiceText_data();
+    void choiceText();
+    void loadRunsEveryEventOnce();
+    void decimalPoint_data();
+    void decimalPoint();
+    void unboundAndUnknownEvents_data();
+    void unboundAndUnknownEvents();
+    void keyLockDialog();
+    void decimalPointChangeUpdatesCapacityLater();
+    void ticketPrintingSwitch();
+    void lowRangeFollowsSingleRange();
+};
+
+void TestEvents::choiceText_data()
+{
+    QTest::addColumn<QByteArray>("value");
+    QTest::addColumn<QByteArray>("choices");
+    QTest::addColumn<QByteArray>("label");
+    QTest::addColumn<QByteArray>("text");
+
+    QTest::newRow("second item") << QByteArray("1") << QByteArray("Off,On") << QByteArray("Mode") << QByteArray("On");
+    QTest::newRow("past the end") << QByteArray("2") << QByteArray("Off,On") << QByteArray("Mode") << QByteArray();
+    QTest::newRow("no list") << QByteArray("0") << QByteArray("Kg") << QByteArray("Mode") << QByteArray();
+    QTest::newRow("negative") << QByteArray("-1") << QByteArray("a,b") << QByteArray("Mode") << QByteArray();
+    QTest::newRow("truncated") << QByteArray("1.9") << QByteArray("a,b,c") << QByteArray("Mode") << QByteArray("b");
+    QTest::newRow("not a number") << QByteArray("x") << QByteArray("a,b") << QByteArray("Mode") << QByteArray("a");
+    QTest::newRow("24 hour") << QByteArray("24") << QByteArray("12 hour,24 hour") << QByteArray("Time format")
+                             << QByteArray("24 hour");
+    QTest::newRow("12 hour") << QByteArray("12") << QByteArray("12 hour,24 hour") << QByteArray("Time format")
+                             << QByteArray("12 hour");
+    QTest::newRow("24 elsewhere is a position") << QByteArray("24") << QByteArray("12 hour,24 hour")
+                                                << QByteArray("Time Format") << QByteArray();
+    QTest::newRow("huge") << QByteArray("1e30") << QByteArray("a,b") << QByteArray("Mode") << QByteArray();
+}
+
+void TestEvents::choiceText()
+{
+    QFETCH(QByteArray, value);
+    QFETCH(QByteArray, choices);
+    QFETCH(QByteArray, label);
+    QFETCH(QByteArray, text);
+    ConfigEntry entry("ab:1:2:" + value + ":x:" + choices + ":" + label + ":combo:", "S", 0, nullptr);
+    QCOMPARE(ChoiceText(entry), text);
+}
+
+void TestEvents::loadRunsEveryEventOnce()
+{
+    Bench b;
+    b.Load(Template("2", "5000", kAllEvents));
+    const ConfigModel& m = b.bench.Model();
+    TicketStore& t = b.bench.Tickets();
+
+    QCOMPARE(t.UnitText(), QByteArray("kg"));
+    QCOMPARE(t.TimeFormat(), QByteArray("24 hour"));
+    for (int n = 1; n <= 6; ++n) QCOMPARE(t.DecimalFormat(n), QByteArray("-0.01"));
+    QCOMPARE(int(m.displayDecimals), 2);
+    QCOMPARE(m.capacityCode, QByteArray("CAP"));
+    QCOMPARE(m.capacityLimit, 50);
+    QCOMPARE(b.Shown("CAP"), QByteArray("50.00"));
+    QCOMPARE(b.Entry("CAP")->value, QByteArray("5000"));
+    // A short tare gains the leading zeros of its display.
+    QCOMPARE(b.Shown("tare"), QByteArray("0.05"));
+    QCOMPARE(b.Entry("tare")->value, QByteArray("005"));
+    // A short conversion factor is read back as its padded display, which counts as a change.
+    QCOMPARE(b.Shown("CNVT FACTOR"), QByteArray("0.00005"));
+    QCOMPARE(b.Entry("CNVT FACTOR")->value, QByteArray("000005"));
+    QCOMPARE(b.Entry("CNVT FACTOR")->modified, 1);
+    // The print switch is off although the model prints tickets.
+    QCOMPARE(m.ticketCapable, 0);
+    QCOMPARE(m.skipKeyLockDialog, 0);
+    QCOMPARE(b.prompts.CountOf("keylock"), 0);
+    QCOMPARE(b.LogTexts(), QList<QByteArray>{"Information: Current configuration file - Model 958  Tarelink Version 1.1"});
+}
+
+void TestEvents::decimalPoint_data()
+{
+    QTest::addColumn<QByteArray>("dpp");
+    QTest::addColumn<QByteArray>("cap");
+    QTest::addColumn<int>("decimals");
+    QTest::addColumn<int>("limit");
+    QTest::addColumn<QByteArray>("shown");
+
+    QTest::newRow("no point") << QByteArray("0") << QByteArray("5000") << 0 << 5000 << QByteArray("5000");
+    QTest::newRow("one place") << QByteArray("1") << QByteArray("5000") << 1 << 500 << QByteArray("500.0");
+    QTest::newRow("three places") << QByteArray("3") << QByteArray("5000") << 3 << 5 << QByteArray("5.000");
+    // A short capacity gains the display's zeros, which the second capacity event then counts.
+    QTest::newRow("two places, short capacity") << QByteArray("2") << QByteArray("5") << 2 << 5
+                                                << QByteArray("5.00");
+    QTest::newRow("zero capacity scales 10000") << QByteArray("2") << QByteArray("0") << 2 << 100
+                                                << QByteArray("0.00");
+    QTest::newRow("point not in the list") << QByteArray("9") << QByteArray("5000") << 0 << 5000
+                                           << QByteArray("5000");
+}
+
+void TestEvents::decimalPoint()
+{
+    QFETCH(QByteArray, dpp);
+    QFETCH(QByteArray, cap);
+    QFETCH(int, decimals);
+    QFETCH(int, limit);
+    QFETCH(QByteArray, shown);
+    Bench b;
+    b.Load(Template(dpp, cap, kAllEvents));
+    QCOMPARE(int(b.bench.Model().displayDecimals), decimals);
+    QCOMPARE(b.bench.Model().capacityLimit, limit);
+    QCOMPARE(b.Shown("CAP"), shown);
+}
+
+void TestEvents::unboundAndUnknownEvents_data()
+{
+    QTest::addColumn<QByteArray>("fire");
+    QTest::addColumn<QList<QByteArray>>("atLoad");
+    QTest::addColumn<QList<QByteArray>>("later");
+
+    auto info = [](const char* text) { return QList<QByteArray>{QByteArray("Information: ") + text}; };
+    QTest::newRow("UNIT1") << QByteArray("FIRE:UNIT1_CHANGED:zz:")
+                           << info("Invalid event item pointer, check the config file")
+                           << info("Invalid event item pointer, check the config file");
+    QTest::newRow("TIME") << QByteArray("FIRE:TIME_CHANGED:zz:")
+                          << info("Invalid event pointer (TIME_CHANGED), check the config file")
+                          << info("Invalid event pointer (TIME_CHANGED), check the config file");
+    QTest::newRow("QUILLON") << QByteArray("FIRE:QUILLON_PRINT_CHANGED::")
+                             << info("Invalid event pointer (QUILLON_TICKET_CHANGED), check the config file")
+                             << info("Invalid event pointer (QUILLON_TICKET_CHANGED), check the config file");
+    QTest::newRow("DPP") << QByteArray("FIRE:DPP_CHANGED:dpp:")
+                         << info("Invalid event pointer (DPP_CHANGED), check the config file")
+                         << info("Invalid event pointer (DPP_CHANGED), check the config file");
+    QTest::newRow("CAPACITY") << QByteArray("FIRE:CAPACITY_CHANGED:cap:")
+                              << info("Invalid event pointer (CAPACITY_CHANGED), check the config file")
+                              << info("Invalid event pointer (CAPACITY_CHANGED), check the config file");
+    QTest::newRow("KEY_LOCK: silent the first time") << QByteArray("FIRE:KEY_LOCK_CHANGED:zz:") << QList<QByteArray>{}
+                                                     << info("Invalid event pointer (KEY_LOCK_CHANGED), check the config file");
+    QTest::newRow("UNIT2, PRINTER, CNVT: nothing")
+        << QByteArray("FIRE:UNIT2_CHANGED:zz:\r\nFIRE:PRINTER_CHANGED:zz:\r\nFIRE:CNVT_FACTOR_CHANGED:zz:")
+        << QList<QByteArray>{} << QList<QByteArray>{};
+    QTest::newRow("misspelt, bound") << QByteArray("FIRE:UNIT1_CHANGE:unt:")
+                                     << info("Invalid event detected [UNIT1_CHANGE]. Check the config file")
+                                     << info("Invalid event detected [UNIT1_CHANGE]. Check the config file");
+    QTest::newRow("wrong case, unbound") << QByteArray("FIRE:unit1_changed:zz:")
+                                         << info("Invalid event detected [unit1_changed]. Check the config file")
+                                         << info("Invalid event detected [unit1_changed]. Check the config file");
+}
+
+void TestEvents::unboundAndUnknownEvents()
+{
+    QFETCH(QByteArray, fire);
+    QFETCH(QList<QByteArray>, atLoad);
+    QFETCH(QList<QByteArray>, later);
+
+    Bench b;
+    b.Load(Template("0", "5000", fire + "\r\n"));
+    QList<QByteArray> log = b.LogTexts();
+    QCOMPARE(log.takeFirst(), QByteArray("Information: Current configuration file - Model 958  Tarelink Version 1.1"));
+    QCOMPARE(log, atLoad);
+
+    // Every later change of the entry reports again.
+    b.bench.Log().Clear();
+    b.bench.OnEventTrigger(0);
+    QCOMPARE(b.LogTexts(), later);
+    // An unbound capacity event still records the capacity code.
+    if (fire.contains("CAPACITY")) QCOMPARE(b.bench.Model().capacityCode, QByteArray("CAP"));
+}
+
+void TestEvents::keyLockDialog()
+{
+    Bench b;
+    b.Load(Template("0", "5000", kAllEvents));
+    QCOMPARE(b.prompts.CountOf("keylock"), 0);
+
+    // The technician presses the key lock button and ticks Zero and Print.
+    ConfigEntry* keys = b.Entry("KEY LOCK");
+    EntryControl* button = keys->GetControl(0);
+    QCOMPARE(button->Kind(), ControlKind::Button);
+    b.prompts.keyLockMasks.push_back(0x0101);
+    b.bench.OnControlCommand(button, ControlNotification::Clicked);
+    QCOMPARE(b.prompts.CountOf("keylock"), 0);  // posted, not yet run
+    Bench::Settle();
+    QCOMPARE(b.prompts.CountOf("keylock"), 1);
+    QCOMPARE(b.prompts.lastKeyLockMaskIn, 0);
+    QCOMPARE(keys->value, QByteArray("257"));
+    QCOMPARE(keys->modified, 1);
+
+    // The dialog opens with the stored boxes; bits above the sixteen boxes are not shown.
+    keys->value = "65537";
+    b.bench.OnEventTrigger(b.EventIndex("KEY_LOCK_CHANGED"));
+    QCOMPARE(b.prompts.lastKeyLockMaskIn, 1);
+    QCOMPARE(keys->value, QByteArray("1"));
+}
+
+void TestEvents::decimalPointChangeUpdatesCapacityLater()
+{
+    Bench b;
+    b.Load(Template("0", "5000", kAllEvents));
+    ConfigEntry* dpp = b.Entry("DPP");
+    EntryControl* list = dpp->GetControl(1);
+    list->SetCurrentIndex(1);  // "0.1"
+    b.bench.OnControlCommand(list, ControlNotification::SelectionChanged);
+    QCOMPARE(int(b.bench.Model().displayDecimals), 0);
+
+    Bench::Settle();
+    QCOMPARE(dpp->value, QByteArray("1"));
+    QCOMPARE(b.bench.Tickets().DecimalFormat(4), QByteArray("-0.1"));
+    // The capacity event the decimal point posted ran after it and saw the new point.
+    QCOMPARE(int(b.bench.Model().displayDecimals), 1);
+    QCOMPARE(b.bench.Model().capacityLimit, 500);
+    QCOMPARE(b.Shown("CAP"), QByteArray("500.0"));
+    QCOMPARE(b.Entry("CAP")->value, QByteArray("5000"));
+}
+
+void TestEvents::ticketPrintingSwitch()
+{
+    Bench b;
+    b.Load(Template("0", "5000", kAllEvents));
+    QCOMPARE(b.bench.Model().ticketCapable, 0);
+    EntryControl* list = b.Entry("qtp")->GetControl(1);
+    list->SetCurrentIndex(1);
+    b.bench.SetCommandsEnabled(0);
+    b.bench.OnControlCommand(list, ControlNotification::SelectionChanged);
+    Bench::Settle();
+    QCOMPARE(b.bench.Model().ticketCapable, 1);
+    QCOMPARE(b.bench.CommandsEnabled(), 1);
+}
+
+void TestEvents::lowRangeFollowsSingleRange()
+{
+    Bench b;
+    b.Load(Template("2", "5000", kAllEvents));
+    // A single range: the low range takes the capacity and is shown like it.
+    QCOMPARE(b.Entry("LOW RANGE")->value, QByteArray("5000"));
+    QCOMPARE(b.Shown("LOW RANGE"), QByteArray("50.00"));
+
+    Bench dual;
+    dual.Load(Template("2", "5000", kAllEvents).replace("WT RANGES:160:120:1:", "WT RANGES:160:120:2:"));
+    QCOMPARE(dual.Entry("LOW RANGE")->value, QByteArray("2000"));
+    QCOMPARE(dual.Shown("LOW RANGE"), QByteArray("20.00"));
+}
+
+QTEST_GUILESS_MAIN(TestEvents)
+#include "tst_events.moc"

@@ -1,0 +1,72 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <functional>
+#include <map>
+
+#include "SimFaults.h"
+#include "SimProfile.h"
+
+// The indicator's side of the command exchange, without any I/O: bytes from the host go
+// in through Feed, replies come out through the output function. Commands are looked up in
+// a table so later features add their own.
+class SimEngine {
+public:
+    using Output = std::function<void(const QByteArray& bytes)>;
+    // A command's handler gets the text between the line feed and the carriage return.
+    using Handler = std::function<void(SimEngine& engine, const QByteArray& command)>;
+    // Bytes the host sends outside a framed command (counts, chunks, records); true when taken.
+    using RawConsumer = std::function<bool(SimEngine& engine, char byte)>;
+
+    SimEngine(SimProfile& profile, SimFaults& faults, Output output);
+
+    void Feed(const QByteArray& bytes);
+    // A new connection: the identification and value pulls start over.
+    void Reset();
+
+    // Table-driven commands: exact texts, and data commands (those carrying "^checksum").
+    void SetCommand(const QByteArray& text, Handler handler);
+    void SetDataHandler(Handler handler);
+    void SetRawConsumer(RawConsumer consumer);
+    // Called when the host sends the escape character alone.
+    void SetEscapeHandler(std::function<void(SimEngine&)> handler);
+    // Called when a fault says the link must go away now.
+    void SetDisconnectHandler(std::function<void()> handler);
+
+    // Sends one reply line, framed "\n" text "\r", with "^checksum" when `checksum` is set.
+    void SendLine(const QByteArray& text, bool checksum);
+    // Sends bytes as they are (acknowledgements).
+    void SendRaw(const QByteArray& bytes);
+    static QByteArray FrameLine(const QByteArray& text, bool checksum);
+    // The checksum the program expects: XOR of the bytes as signed chars, low 8 bits.
+    static int Checksum(const QByteArray& text);
+
+    SimProfile& Profile() { return profile_; }
+    SimFaults& Faults() { return faults_; }
+    int CommandCount() const { return commandCount_; }
+    const QList<QByteArray>& Commands() const { return commands_; }
+
+private:
+    void InstallStandardCommands();
+    void Dispatch(const QByteArray& command);
+    void OnDataCommand(const QByteArray& command);
+    void SendValueLine();
+
+    SimProfile& profile_;
+    SimFaults& faults_;
+    Output output_;
+    std::map<QByteArray, Handler> commandTable_;
+    Handler dataHandler_;
+    RawConsumer rawConsumer_;
+    std::function<void(SimEngine&)> escapeHandler_;
+    std::function<void()> disconnectHandler_;
+
+    bool inFrame_ = false;
+    QByteArray frame_;
+    int commandCount_ = 0;
+    QList<QByteArray> commands_;
+    int describeIndex_ = 0;
+    int valueIndex_ = 0;
+};

@@ -1,0 +1,126 @@
+// SPDX-License-Identifier: MIT
+// Plays a weighing indicator on a pseudo-terminal or a TCP port until it is stopped.
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QSocketNotifier>
+#include <csignal>
+#include <cstdio>
+#include <unistd.h>
+
+#include "IndicatorSim.h"
+
+namespace {
+
+int gSignalPipe[2] = {-1, -1};
+
+void OnSignal(int)
+{
+    const char c = 1;
+    [[maybe_unused]] const ssize_t n = ::write(gSignalPipe[1], &c, 1);
+}
+
+// SIGINT and SIGTERM end the event loop cleanly, so the symlink is removed.
+void InstallSignalHandlers(QCoreApplication& app)
+{
+    if (::pipe(gSignalPipe) != 0) return;
+    auto* notifier = new QSocketNotifier(gSignalPipe[0], QSocketNotifier::Read, &app);
+    QObject::connect(notifier, &QSocketNotifier::activated, &app, &QCoreApplication::quit);
+    std::signal(SIGINT, OnSignal);
+    std::signal(SIGTERM, OnSignal);
+}
+
+int Fail(const QString& text)
+{
+    std::fprintf(stderr, "indicator-sim: %s\n", qPrintable(text));
+    return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("indicator-sim"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TARELINK_VERSION));
+
+    QCommandLineParser cli;
+    cli.setApplicationDescription(QStringLiteral(
+        "Plays a weighing indicator for Tarelink on a pseudo-terminal (the default) or a TCP port.\n"
+        "Prints \"PTY: <path>\" or \"TCP: 127.0.0.1:<port>\" and runs until interrupted."));
+    cli.addHelpOption();
+    cli.addVersionOption();
+    auto option = [&cli](const char* name, const char* help, const char* value = nullptr) {
+        QCommandLineOption o(QString::fromLatin1(name), QString::fromLatin1(help));
+        if (value) o.setValueName(QString::fromLatin1(value));
+        cli.addOption(o);
+        return o;
+    };
+    const auto model = option("model", "Indicator model: 614, 615, 637 or 958 (default 614).", "N");
+    const auto tpl = option("template", "Take description lines and settings from this template or .csc file.", "FILE");
+    const auto settings = option("settings", "Override settings from a file of code:value lines.", "FILE");
+    const auto tcp = option("tcp", "Listen on 127.0.0.1:PORT instead of a pty (0 picks a port).", "PORT");
+    const auto link = option("link", "Make a symlink to the pty at PATH (removed at exit).", "PATH");
+    const auto baud = option("baud", "Send no faster than this line speed (default 9600; 0 = at once).", "BAUD");
+    const auto log = option("log", "Log the traffic, escaped, to FILE ('-' for stderr).", "FILE");
+    const auto lockReply = option("xj", "Reply to \\nXJ\\r with N (default 1 = unlocked; 'none' = no reply).", "N");
+    const auto badChecksum = option("bad-checksum-at", "Send value line N of a pull with a wrong checksum.", "N");
+    const auto dropLine = option("drop-line-at", "Leave out value line N of a pull.", "N");
+    const auto silent = option("silent", "Answer nothing.");
+    const auto silentAfter = option("silent-after", "Answer only the first N commands.", "N");
+    const auto disconnectAfter = option("disconnect-after", "Pull the cable after answering N commands.", "N");
+    const auto reject = option("reject", "Refuse the next N settings written with 'E'.", "N");
+    const auto unknown = option("unknown", "Answer \\n?\\r to this command (e.g. XJ); repeatable.", "CMD");
+    const auto extra = option("extra-lines", "Append N value lines no template knows.", "N");
+    cli.process(app);
+
+    auto number = [&cli](const QCommandLineOption& o, int fallback) {
+        bool ok = false;
+        const int n = cli.value(o).toInt(&ok);
+        return cli.isSet(o) && ok ? n : fallback;
+    };
+
+    IndicatorSim sim(number(model, 614));
+    QString error;
+    if (cli.isSet(tpl) && !sim.Profile().LoadTemplate(cli.value(tpl), &error)) {
+        return Fail(QStringLiteral("cannot read %1: %2").arg(cli.value(tpl), error));
+    }
+    if (cli.isSet(settings) && !sim.Profile().LoadSettingsFile(cli.value(settings), &error)) {
+        return Fail(QStringLiteral("cannot read %1: %2").arg(cli.value(settings), error));
+    }
+    if (cli.isSet(lockReply)) {
+        const QString v = cli.value(lockReply);
+        sim.Profile().lockReply = v == QLatin1String("none") ? QByteArray() : v.toLatin1();
+    }
+    SimFaults& f = sim.Faults();
+    f.badChecksumAt = number(badChecksum, -1);
+    f.dropLineAt = number(dropLine, -1);
+    f.silent = cli.isSet(silent);
+    f.silentAfter = number(silentAfter, -1);
+    f.disconnectAfter = number(disconnectAfter, -1);
+    f.rejectSettings = number(reject, 0);
+    for (const QString& c : cli.values(unknown)) f.unknownCommands.append(c.toLatin1());
+    f.extraValueLines = number(extra, 0);
+    sim.SetBaudRate(number(baud, 9600));
+    if (cli.isSet(log) && !sim.Traffic().SetOutput(cli.value(log), &error)) {
+        return Fail(QStringLiteral("cannot open the log %1: %2").arg(cli.value(log), error));
+    }
+
+    if (cli.isSet(tcp)) {
+        if (!sim.StartTcp(quint16(number(tcp, 0)), &error)) return Fail(error);
+        std::printf("TCP: %s\n", qPrintable(sim.Address()));
+    } else {
+        if (!sim.StartPty(&error)) return Fail(error);
+        if (cli.isSet(link) && !sim.MakeLink(cli.value(link), &error)) return Fail(error);
+        std::printf("PTY: %s\n", qPrintable(sim.Address()));
+    }
+    std::fflush(stdout);
+
+    InstallSignalHandlers(app);
+    QObject::connect(&sim, &IndicatorSim::Unplugged, &app, [&sim]() {
+        std::fprintf(stderr, "indicator-sim: the link was pulled on request\n");
+        Q_UNUSED(sim);
+    });
+    const int code = app.exec();
+    sim.Stop();
+    return code;
+}
