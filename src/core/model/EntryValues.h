@@ -19,7 +19,7 @@ enum Status : int { kInRange = 0, kAboveMaximum = 1, kBelowMinimum = 2 };
 QByteArray ConvertToValue(const ConfigEntry& entry, const QByteArray& text, int* status, const ConfigModel& model);
 
 // After a failed check: stores the nearest bound (the maximum for kAboveMaximum, else the
-// first part of the specification) and rewrites the entry's control.
+// first part of `valueSpec`) and rewrites the entry's control.
 void ApplyBoundValue(ConfigEntry& entry, int status, const ConfigModel& model);
 
 // The display form of a value (the edit box's display setter) with `decimals` digits
