@@ -40,6 +40,8 @@ QByteArray Template(const QByteArray& dpp, const QByteArray& cap, const QByteArr
         + events + "END:\r\nEND:\r\n";
 }
 
+const QByteArray kLoaded = "Information: Current configuration file - Model 958  Tarelink Version 1.1";
+
 const QByteArray kAllEvents =
     "FIRE:UNIT1_CHANGED:unt:\r\n"
     "FIRE:TIME_CHANGED:tmf:\r\n"
@@ -99,242 +101,211 @@ class TestEvents : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void choiceText_data();
-    void choiceText();
-    void loadRunsEveryEventOnce();
-    void decimalPoint_data();
-    void decimalPoint();
-    void unboundAndUnknownEvents_data();
-    void unboundAndUnknownEvents();
-    void keyLockDialog();
-    void decimalPointChangeUpdatesCapacityLater();
-    void ticketPrintingSwitch();
-    void lowRangeFollowsSingleRange();
+    void choiceText_data()
+    {
+        QTest::addColumn<QByteArray>("value");
+        QTest::addColumn<QByteArray>("choices");
+        QTest::addColumn<QByteArray>("label");
+        QTest::addColumn<QByteArray>("text");
+        auto row = [](const char* name, QByteArray value, QByteArray choices, QByteArray label, QByteArray text) {
+            QTest::newRow(name) << value << choices << label << text;
+        };
+        row("second item", "1", "Off,On", "Mode", "On");
+        row("past the end", "2", "Off,On", "Mode", "");
+        row("no list", "0", "Kg", "Mode", "");
+        row("negative", "-1", "a,b", "Mode", "");
+        row("truncated", "1.9", "a,b,c", "Mode", "b");
+        row("not a number", "x", "a,b", "Mode", "a");
+        row("24 hour", "24", "12 hour,24 hour", "Time format", "24 hour");
+        row("12 hour", "12", "12 hour,24 hour", "Time format", "12 hour");
+        row("24 elsewhere is a position", "24", "12 hour,24 hour", "Time Format", "");
+        row("huge", "1e30", "a,b", "Mode", "");
+    }
+    void choiceText()
+    {
+        QFETCH(QByteArray, value);
+        QFETCH(QByteArray, choices);
+        QFETCH(QByteArray, label);
+        ConfigEntry entry("ab:1:2:" + value + ":x:" + choices + ":" + label + ":combo:", "S", 0, nullptr);
+        QTEST(ChoiceText(entry), "text");
+    }
+
+    void loadRunsEveryEventOnce()
+    {
+        Bench b;
+        b.Load(Template("2", "5000", kAllEvents));
+        const ConfigModel& m = b.bench.Model();
+        TicketStore& t = b.bench.Tickets();
+
+        QCOMPARE(t.UnitText(), QByteArray("kg"));
+        QCOMPARE(t.TimeFormat(), QByteArray("24 hour"));
+        for (int n = 1; n <= 6; ++n) QCOMPARE(t.DecimalFormat(n), QByteArray("-0.01"));
+        QCOMPARE(int(m.displayDecimals), 2);
+        QCOMPARE(m.capacityCode, QByteArray("CAP"));
+        QCOMPARE(m.capacityLimit, 50);
+        QCOMPARE(b.Shown("CAP"), QByteArray("50.00"));
+        QCOMPARE(b.Entry("CAP")->value, QByteArray("5000"));
+        // A short tare gains the leading zeros of its display.
+        QCOMPARE(b.Shown("tare"), QByteArray("0.05"));
+        QCOMPARE(b.Entry("tare")->value, QByteArray("005"));
+        // A short conversion factor is read back as its padded display, which counts as a change.
+        QCOMPARE(b.Shown("CNVT FACTOR"), QByteArray("0.00005"));
+        QCOMPARE(b.Entry("CNVT FACTOR")->value, QByteArray("000005"));
+        QCOMPARE(b.Entry("CNVT FACTOR")->modified, 1);
+        // The print switch is off although the model prints tickets.
+        QCOMPARE(m.ticketCapable, 0);
+        QCOMPARE(m.skipKeyLockDialog, 0);
+        QCOMPARE(b.prompts.CountOf("keylock"), 0);
+        QCOMPARE(b.LogTexts(), QList<QByteArray>{kLoaded});
+    }
+
+    void decimalPoint_data()
+    {
+        QTest::addColumn<QByteArray>("dpp");
+        QTest::addColumn<QByteArray>("cap");
+        QTest::addColumn<int>("decimals");
+        QTest::addColumn<int>("limit");
+        QTest::addColumn<QByteArray>("shown");
+        auto row = [](const char* name, QByteArray dpp, QByteArray cap, int decimals, int limit, QByteArray shown) {
+            QTest::newRow(name) << dpp << cap << decimals << limit << shown;
+        };
+        row("no point", "0", "5000", 0, 5000, "5000");
+        row("one place", "1", "5000", 1, 500, "500.0");
+        row("three places", "3", "5000", 3, 5, "5.000");
+        // A short capacity gains the display's zeros, which the second capacity event then counts.
+        row("two places, short capacity", "2", "5", 2, 5, "5.00");
+        row("zero capacity scales 10000", "2", "0", 2, 100, "0.00");
+        row("point not in the list", "9", "5000", 0, 5000, "5000");
+    }
+    void decimalPoint()
+    {
+        QFETCH(QByteArray, dpp);
+        QFETCH(QByteArray, cap);
+        Bench b;
+        b.Load(Template(dpp, cap, kAllEvents));
+        QTEST(int(b.bench.Model().displayDecimals), "decimals");
+        QTEST(b.bench.Model().capacityLimit, "limit");
+        QTEST(b.Shown("CAP"), "shown");
+    }
+
+    // The line each later change of the entry logs; at load too unless the row says silent.
+    void unboundAndUnknownEvents_data()
+    {
+        QTest::addColumn<QByteArray>("fire");
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<bool>("silentAtLoad");
+        auto row = [](const char* name, QByteArray fire, QByteArray line, bool silentAtLoad = false) {
+            QTest::newRow(name) << fire << line << silentAtLoad;
+        };
+        const QByteArray pointer = "Invalid event pointer (%1), check the config file";
+        const QByteArray detected = "Invalid event detected [%1]. Check the config file";
+        row("UNIT1", "FIRE:UNIT1_CHANGED:zz:", "Invalid event item pointer, check the config file");
+        row("TIME", "FIRE:TIME_CHANGED:zz:", QByteArray(pointer).replace("%1", "TIME_CHANGED"));
+        row("QUILLON", "FIRE:QUILLON_PRINT_CHANGED::", QByteArray(pointer).replace("%1", "QUILLON_TICKET_CHANGED"));
+        row("DPP", "FIRE:DPP_CHANGED:dpp:", QByteArray(pointer).replace("%1", "DPP_CHANGED"));
+        row("CAPACITY", "FIRE:CAPACITY_CHANGED:cap:", QByteArray(pointer).replace("%1", "CAPACITY_CHANGED"));
+        row("KEY_LOCK: silent the first time", "FIRE:KEY_LOCK_CHANGED:zz:",
+            QByteArray(pointer).replace("%1", "KEY_LOCK_CHANGED"), true);
+        row("UNIT2, PRINTER, CNVT: nothing",
+            "FIRE:UNIT2_CHANGED:zz:\r\nFIRE:PRINTER_CHANGED:zz:\r\nFIRE:CNVT_FACTOR_CHANGED:zz:", "", true);
+        row("misspelt, bound", "FIRE:UNIT1_CHANGE:unt:", QByteArray(detected).replace("%1", "UNIT1_CHANGE"));
+        row("wrong case, unbound", "FIRE:unit1_changed:zz:", QByteArray(detected).replace("%1", "unit1_changed"));
+    }
+    void unboundAndUnknownEvents()
+    {
+        QFETCH(QByteArray, fire);
+        QFETCH(QByteArray, line);
+        QFETCH(bool, silentAtLoad);
+        QList<QByteArray> logged;
+        if (!line.isEmpty()) logged.append("Information: " + line);
+        Bench b;
+        b.Load(Template("0", "5000", fire + "\r\n"));
+        QList<QByteArray> log = b.LogTexts();
+        QCOMPARE(log.takeFirst(), kLoaded);
+        QCOMPARE(log, silentAtLoad ? QList<QByteArray>() : logged);
+
+        // Every later change of the entry reports again.
+        b.bench.Log().Clear();
+        b.bench.OnEventTrigger(0);
+        QCOMPARE(b.LogTexts(), logged);
+        // An unbound capacity event still records the capacity code.
+        if (fire.contains("CAPACITY")) QCOMPARE(b.bench.Model().capacityCode, QByteArray("CAP"));
+    }
+
+    void keyLockDialog()
+    {
+        Bench b;
+        b.Load(Template("0", "5000", kAllEvents));
+        QCOMPARE(b.prompts.CountOf("keylock"), 0);
+
+        // The technician presses the key lock button and ticks Zero and Print.
+        ConfigEntry* keys = b.Entry("KEY LOCK");
+        EntryControl* button = keys->GetControl(0);
+        QCOMPARE(button->Kind(), ControlKind::Button);
+        b.prompts.keyLockMasks.push_back(0x0101);
+        b.bench.OnControlCommand(button, ControlNotification::Clicked);
+        QCOMPARE(b.prompts.CountOf("keylock"), 0);  // posted, not yet run
+        Bench::Settle();
+        QCOMPARE(b.prompts.CountOf("keylock"), 1);
+        QCOMPARE(b.prompts.lastKeyLockMaskIn, 0);
+        QCOMPARE(keys->value, QByteArray("257"));
+        QCOMPARE(keys->modified, 1);
+
+        // The dialog opens with the stored boxes; bits above the sixteen boxes are not shown.
+        keys->value = "65537";
+        b.bench.OnEventTrigger(b.EventIndex("KEY_LOCK_CHANGED"));
+        QCOMPARE(b.prompts.lastKeyLockMaskIn, 1);
+        QCOMPARE(keys->value, QByteArray("1"));
+    }
+
+    void decimalPointChangeUpdatesCapacityLater()
+    {
+        Bench b;
+        b.Load(Template("0", "5000", kAllEvents));
+        ConfigEntry* dpp = b.Entry("DPP");
+        EntryControl* list = dpp->GetControl(1);
+        list->SetCurrentIndex(1);  // "0.1"
+        b.bench.OnControlCommand(list, ControlNotification::SelectionChanged);
+        QCOMPARE(int(b.bench.Model().displayDecimals), 0);
+
+        Bench::Settle();
+        QCOMPARE(dpp->value, QByteArray("1"));
+        QCOMPARE(b.bench.Tickets().DecimalFormat(4), QByteArray("-0.1"));
+        // The capacity event the decimal point posted ran after it and saw the new point.
+        QCOMPARE(int(b.bench.Model().displayDecimals), 1);
+        QCOMPARE(b.bench.Model().capacityLimit, 500);
+        QCOMPARE(b.Shown("CAP"), QByteArray("500.0"));
+        QCOMPARE(b.Entry("CAP")->value, QByteArray("5000"));
+    }
+
+    void ticketPrintingSwitch()
+    {
+        Bench b;
+        b.Load(Template("0", "5000", kAllEvents));
+        QCOMPARE(b.bench.Model().ticketCapable, 0);
+        EntryControl* list = b.Entry("qtp")->GetControl(1);
+        list->SetCurrentIndex(1);
+        b.bench.SetCommandsEnabled(0);
+        b.bench.OnControlCommand(list, ControlNotification::SelectionChanged);
+        Bench::Settle();
+        QCOMPARE(b.bench.Model().ticketCapable, 1);
+        QCOMPARE(b.bench.CommandsEnabled(), 1);
+    }
+
+    void lowRangeFollowsSingleRange()
+    {
+        Bench b;
+        b.Load(Template("2", "5000", kAllEvents));
+        // A single range: the low range takes the capacity and is shown like it.
+        QCOMPARE(b.Entry("LOW RANGE")->value, QByteArray("5000"));
+        QCOMPARE(b.Shown("LOW RANGE"), QByteArray("50.00"));
+
+        Bench dual;
+        dual.Load(Template("2", "5000", kAllEvents).replace("WT RANGES:160:120:1:", "WT RANGES:160:120:2:"));
+        QCOMPARE(dual.Entry("LOW RANGE")->value, QByteArray("2000"));
+        QCOMPARE(dual.Shown("LOW RANGE"), QByteArray("20.00"));
+    }
 };
-
-void TestEvents::choiceText_data()
-{
-    QTest::addColumn<QByteArray>("value");
-    QTest::addColumn<QByteArray>("choices");
-    QTest::addColumn<QByteArray>("label");
-    QTest::addColumn<QByteArray>("text");
-
-    QTest::newRow("second item") << QByteArray("1") << QByteArray("Off,On") << QByteArray("Mode") << QByteArray("On");
-    QTest::newRow("past the end") << QByteArray("2") << QByteArray("Off,On") << QByteArray("Mode") << QByteArray();
-    QTest::newRow("no list") << QByteArray("0") << QByteArray("Kg") << QByteArray("Mode") << QByteArray();
-    QTest::newRow("negative") << QByteArray("-1") << QByteArray("a,b") << QByteArray("Mode") << QByteArray();
-    QTest::newRow("truncated") << QByteArray("1.9") << QByteArray("a,b,c") << QByteArray("Mode") << QByteArray("b");
-    QTest::newRow("not a number") << QByteArray("x") << QByteArray("a,b") << QByteArray("Mode") << QByteArray("a");
-    QTest::newRow("24 hour") << QByteArray("24") << QByteArray("12 hour,24 hour") << QByteArray("Time format")
-                             << QByteArray("24 hour");
-    QTest::newRow("12 hour") << QByteArray("12") << QByteArray("12 hour,24 hour") << QByteArray("Time format")
-                             << QByteArray("12 hour");
-    QTest::newRow("24 elsewhere is a position") << QByteArray("24") << QByteArray("12 hour,24 hour")
-                                                << QByteArray("Time Format") << QByteArray();
-    QTest::newRow("huge") << QByteArray("1e30") << QByteArray("a,b") << QByteArray("Mode") << QByteArray();
-}
-
-void TestEvents::choiceText()
-{
-    QFETCH(QByteArray, value);
-    QFETCH(QByteArray, choices);
-    QFETCH(QByteArray, label);
-    QFETCH(QByteArray, text);
-    ConfigEntry entry("ab:1:2:" + value + ":x:" + choices + ":" + label + ":combo:", "S", 0, nullptr);
-    QCOMPARE(ChoiceText(entry), text);
-}
-
-void TestEvents::loadRunsEveryEventOnce()
-{
-    Bench b;
-    b.Load(Template("2", "5000", kAllEvents));
-    const ConfigModel& m = b.bench.Model();
-    TicketStore& t = b.bench.Tickets();
-
-    QCOMPARE(t.UnitText(), QByteArray("kg"));
-    QCOMPARE(t.TimeFormat(), QByteArray("24 hour"));
-    for (int n = 1; n <= 6; ++n) QCOMPARE(t.DecimalFormat(n), QByteArray("-0.01"));
-    QCOMPARE(int(m.displayDecimals), 2);
-    QCOMPARE(m.capacityCode, QByteArray("CAP"));
-    QCOMPARE(m.capacityLimit, 50);
-    QCOMPARE(b.Shown("CAP"), QByteArray("50.00"));
-    QCOMPARE(b.Entry("CAP")->value, QByteArray("5000"));
-    // A short tare gains the leading zeros of its display.
-    QCOMPARE(b.Shown("tare"), QByteArray("0.05"));
-    QCOMPARE(b.Entry("tare")->value, QByteArray("005"));
-    // A short conversion factor is read back as its padded display, which counts as a change.
-    QCOMPARE(b.Shown("CNVT FACTOR"), QByteArray("0.00005"));
-    QCOMPARE(b.Entry("CNVT FACTOR")->value, QByteArray("000005"));
-    QCOMPARE(b.Entry("CNVT FACTOR")->modified, 1);
-    // The print switch is off although the model prints tickets.
-    QCOMPARE(m.ticketCapable, 0);
-    QCOMPARE(m.skipKeyLockDialog, 0);
-    QCOMPARE(b.prompts.CountOf("keylock"), 0);
-    QCOMPARE(b.LogTexts(), QList<QByteArray>{"Information: Current configuration file - Model 958  Tarelink Version 1.1"});
-}
-
-void TestEvents::decimalPoint_data()
-{
-    QTest::addColumn<QByteArray>("dpp");
-    QTest::addColumn<QByteArray>("cap");
-    QTest::addColumn<int>("decimals");
-    QTest::addColumn<int>("limit");
-    QTest::addColumn<QByteArray>("shown");
-
-    QTest::newRow("no point") << QByteArray("0") << QByteArray("5000") << 0 << 5000 << QByteArray("5000");
-    QTest::newRow("one place") << QByteArray("1") << QByteArray("5000") << 1 << 500 << QByteArray("500.0");
-    QTest::newRow("three places") << QByteArray("3") << QByteArray("5000") << 3 << 5 << QByteArray("5.000");
-    // A short capacity gains the display's zeros, which the second capacity event then counts.
-    QTest::newRow("two places, short capacity") << QByteArray("2") << QByteArray("5") << 2 << 5
-                                                << QByteArray("5.00");
-    QTest::newRow("zero capacity scales 10000") << QByteArray("2") << QByteArray("0") << 2 << 100
-                                                << QByteArray("0.00");
-    QTest::newRow("point not in the list") << QByteArray("9") << QByteArray("5000") << 0 << 5000
-                                           << QByteArray("5000");
-}
-
-void TestEvents::decimalPoint()
-{
-    QFETCH(QByteArray, dpp);
-    QFETCH(QByteArray, cap);
-    QFETCH(int, decimals);
-    QFETCH(int, limit);
-    QFETCH(QByteArray, shown);
-    Bench b;
-    b.Load(Template(dpp, cap, kAllEvents));
-    QCOMPARE(int(b.bench.Model().displayDecimals), decimals);
-    QCOMPARE(b.bench.Model().capacityLimit, limit);
-    QCOMPARE(b.Shown("CAP"), shown);
-}
-
-void TestEvents::unboundAndUnknownEvents_data()
-{
-    QTest::addColumn<QByteArray>("fire");
-    QTest::addColumn<QList<QByteArray>>("atLoad");
-    QTest::addColumn<QList<QByteArray>>("later");
-
-    auto info = [](const char* text) { return QList<QByteArray>{QByteArray("Information: ") + text}; };
-    QTest::newRow("UNIT1") << QByteArray("FIRE:UNIT1_CHANGED:zz:")
-                           << info("Invalid event item pointer, check the config file")
-                           << info("Invalid event item pointer, check the config file");
-    QTest::newRow("TIME") << QByteArray("FIRE:TIME_CHANGED:zz:")
-                          << info("Invalid event pointer (TIME_CHANGED), check the config file")
-                          << info("Invalid event pointer (TIME_CHANGED), check the config file");
-    QTest::newRow("QUILLON") << QByteArray("FIRE:QUILLON_PRINT_CHANGED::")
-                             << info("Invalid event pointer (QUILLON_TICKET_CHANGED), check the config file")
-                             << info("Invalid event pointer (QUILLON_TICKET_CHANGED), check the config file");
-    QTest::newRow("DPP") << QByteArray("FIRE:DPP_CHANGED:dpp:")
-                         << info("Invalid event pointer (DPP_CHANGED), check the config file")
-                         << info("Invalid event pointer (DPP_CHANGED), check the config file");
-    QTest::newRow("CAPACITY") << QByteArray("FIRE:CAPACITY_CHANGED:cap:")
-                              << info("Invalid event pointer (CAPACITY_CHANGED), check the config file")
-                              << info("Invalid event pointer (CAPACITY_CHANGED), check the config file");
-    QTest::newRow("KEY_LOCK: silent the first time") << QByteArray("FIRE:KEY_LOCK_CHANGED:zz:") << QList<QByteArray>{}
-                                                     << info("Invalid event pointer (KEY_LOCK_CHANGED), check the config file");
-    QTest::newRow("UNIT2, PRINTER, CNVT: nothing")
-        << QByteArray("FIRE:UNIT2_CHANGED:zz:\r\nFIRE:PRINTER_CHANGED:zz:\r\nFIRE:CNVT_FACTOR_CHANGED:zz:")
-        << QList<QByteArray>{} << QList<QByteArray>{};
-    QTest::newRow("misspelt, bound") << QByteArray("FIRE:UNIT1_CHANGE:unt:")
-                                     << info("Invalid event detected [UNIT1_CHANGE]. Check the config file")
-                                     << info("Invalid event detected [UNIT1_CHANGE]. Check the config file");
-    QTest::newRow("wrong case, unbound") << QByteArray("FIRE:unit1_changed:zz:")
-                                         << info("Invalid event detected [unit1_changed]. Check the config file")
-                                         << info("Invalid event detected [unit1_changed]. Check the config file");
-}
-
-void TestEvents::unboundAndUnknownEvents()
-{
-    QFETCH(QByteArray, fire);
-    QFETCH(QList<QByteArray>, atLoad);
-    QFETCH(QList<QByteArray>, later);
-
-    Bench b;
-    b.Load(Template("0", "5000", fire + "\r\n"));
-    QList<QByteArray> log = b.LogTexts();
-    QCOMPARE(log.takeFirst(), QByteArray("Information: Current configuration file - Model 958  Tarelink Version 1.1"));
-    QCOMPARE(log, atLoad);
-
-    // Every later change of the entry reports again.
-    b.bench.Log().Clear();
-    b.bench.OnEventTrigger(0);
-    QCOMPARE(b.LogTexts(), later);
-    // An unbound capacity event still records the capacity code.
-    if (fire.contains("CAPACITY")) QCOMPARE(b.bench.Model().capacityCode, QByteArray("CAP"));
-}
-
-void TestEvents::keyLockDialog()
-{
-    Bench b;
-    b.Load(Template("0", "5000", kAllEvents));
-    QCOMPARE(b.prompts.CountOf("keylock"), 0);
-
-    // The technician presses the key lock button and ticks Zero and Print.
-    ConfigEntry* keys = b.Entry("KEY LOCK");
-    EntryControl* button = keys->GetControl(0);
-    QCOMPARE(button->Kind(), ControlKind::Button);
-    b.prompts.keyLockMasks.push_back(0x0101);
-    b.bench.OnControlCommand(button, ControlNotification::Clicked);
-    QCOMPARE(b.prompts.CountOf("keylock"), 0);  // posted, not yet run
-    Bench::Settle();
-    QCOMPARE(b.prompts.CountOf("keylock"), 1);
-    QCOMPARE(b.prompts.lastKeyLockMaskIn, 0);
-    QCOMPARE(keys->value, QByteArray("257"));
-    QCOMPARE(keys->modified, 1);
-
-    // The dialog opens with the stored boxes; bits above the sixteen boxes are not shown.
-    keys->value = "65537";
-    b.bench.OnEventTrigger(b.EventIndex("KEY_LOCK_CHANGED"));
-    QCOMPARE(b.prompts.lastKeyLockMaskIn, 1);
-    QCOMPARE(keys->value, QByteArray("1"));
-}
-
-void TestEvents::decimalPointChangeUpdatesCapacityLater()
-{
-    Bench b;
-    b.Load(Template("0", "5000", kAllEvents));
-    ConfigEntry* dpp = b.Entry("DPP");
-    EntryControl* list = dpp->GetControl(1);
-    list->SetCurrentIndex(1);  // "0.1"
-    b.bench.OnControlCommand(list, ControlNotification::SelectionChanged);
-    QCOMPARE(int(b.bench.Model().displayDecimals), 0);
-
-    Bench::Settle();
-    QCOMPARE(dpp->value, QByteArray("1"));
-    QCOMPARE(b.bench.Tickets().DecimalFormat(4), QByteArray("-0.1"));
-    // The capacity event the decimal point posted ran after it and saw the new point.
-    QCOMPARE(int(b.bench.Model().displayDecimals), 1);
-    QCOMPARE(b.bench.Model().capacityLimit, 500);
-    QCOMPARE(b.Shown("CAP"), QByteArray("500.0"));
-    QCOMPARE(b.Entry("CAP")->value, QByteArray("5000"));
-}
-
-void TestEvents::ticketPrintingSwitch()
-{
-    Bench b;
-    b.Load(Template("0", "5000", kAllEvents));
-    QCOMPARE(b.bench.Model().ticketCapable, 0);
-    EntryControl* list = b.Entry("qtp")->GetControl(1);
-    list->SetCurrentIndex(1);
-    b.bench.SetCommandsEnabled(0);
-    b.bench.OnControlCommand(list, ControlNotification::SelectionChanged);
-    Bench::Settle();
-    QCOMPARE(b.bench.Model().ticketCapable, 1);
-    QCOMPARE(b.bench.CommandsEnabled(), 1);
-}
-
-void TestEvents::lowRangeFollowsSingleRange()
-{
-    Bench b;
-    b.Load(Template("2", "5000", kAllEvents));
-    // A single range: the low range takes the capacity and is shown like it.
-    QCOMPARE(b.Entry("LOW RANGE")->value, QByteArray("5000"));
-    QCOMPARE(b.Shown("LOW RANGE"), QByteArray("50.00"));
-
-    Bench dual;
-    dual.Load(Template("2", "5000", kAllEvents).replace("WT RANGES:160:120:1:", "WT RANGES:160:120:2:"));
-    QCOMPARE(dual.Entry("LOW RANGE")->value, QByteArray("2000"));
-    QCOMPARE(dual.Shown("LOW RANGE"), QByteArray("20.00"));
-}
 
 QTEST_GUILESS_MAIN(TestEvents)
 #include "tst_events.moc"

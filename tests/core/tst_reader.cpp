@@ -10,6 +10,8 @@
 
 namespace {
 
+using Bytes = QList<QByteArray>;
+
 // The reader's surroundings, recorded: log lines, the exchange (answered from a script), the
 // mismatch box, the slot count and whatever the ticket editor was handed.
 class RecordingHooks : public ReaderHooks {
@@ -111,414 +113,359 @@ class TestReader : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void lineReading_data();
-    void lineReading();
-    void completeFile();
-    void earlyStops_data();
-    void earlyStops();
-    void substringQuirks_data();
-    void substringQuirks();
-    void sectionsEndedByEmptyLines();
-    void shortDescription();
-    void catalogueNameAndLoadMessages_data();
-    void catalogueNameAndLoadMessages();
-    void valuePull();
-    void valuePullStopsOnFailure();
-    void attachedMismatchAndMatch();
-    void attachedConfigurationFile();
-    void garbageNeverHangs();
-};
-
-// Each item: the line ReadLine returns, "<empty>" for false with an empty line, "<end>" for false
-// at the end of the stream.
-void TestReader::lineReading_data()
-{
-    QTest::addColumn<QByteArray>("input");
-    QTest::addColumn<QList<QByteArray>>("reads");
-
-    const QByteArray x255(255, 'x');
-    const QByteArray y256(256, 'y');
-    QTest::newRow("CR LF and LF") << QByteArray("a\r\nb\nc") << QList<QByteArray>{"a", "b", "c", "<end>"};
-    QTest::newRow("comments skipped") << QByteArray("// one\r\nx//y\r\nabc\r\n")
-                                      << QList<QByteArray>{"abc", "<end>"};
-    QTest::newRow("comment last") << QByteArray("abc\r\n// last") << QList<QByteArray>{"abc", "<empty>", "<end>"};
-    QTest::newRow("empty line") << QByteArray("a\r\n\r\nb\r\n") << QList<QByteArray>{"a", "<empty>", "b", "<end>"};
-    QTest::newRow("NUL cuts the line") << QByteArray("ab\0cd\r\nx\r\n", 9) << QList<QByteArray>{"ab", "x", "<end>"};
-    QTest::newRow("lone CR kept") << QByteArray("a\rb\r\n") << QList<QByteArray>{"a\rb", "<end>"};
-    QTest::newRow("255 characters fit") << x255 + "\r\nnext\r\n" << QList<QByteArray>{x255, "next", "<end>"};
-    QTest::newRow("255 characters, LF") << x255 + "\nnext" << QList<QByteArray>{x255, "next", "<end>"};
-    QTest::newRow("over-long line ends the file")
-        << y256 + "\r\nnext\r\n" << QList<QByteArray>{QByteArray(255, 'y'), "<end>"};
-    QTest::newRow("255 and a lone CR is over-long")
-        << x255 + "\rz\r\nnext\r\n" << QList<QByteArray>{x255, "<end>"};
-    QTest::newRow("empty stream") << QByteArray() << QList<QByteArray>{"<end>"};
-}
-
-void TestReader::lineReading()
-{
-    QFETCH(QByteArray, input);
-    QFETCH(QList<QByteArray>, reads);
-    QBuffer buffer(&input);
-    buffer.open(QIODevice::ReadOnly);
-    for (const QByteArray& expected : reads) {
-        QByteArray line = "untouched";
-        const bool got = ConfigReader::ReadLine(buffer, line);
-        if (expected == "<end>") {
-            QVERIFY(!got);
-            QCOMPARE(line, QByteArray("untouched"));
-        } else if (expected == "<empty>") {
-            QVERIFY(!got);
-            QCOMPARE(line, QByteArray());
-        } else {
-            QVERIFY2(got, expected.constData());
-            QCOMPARE(line, expected);
+    // Each item: the line ReadLine returns, "<empty>" for false with an empty line, "<end>" for false
+    // at the end of the stream.
+    void lineReading_data()
+    {
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<Bytes>("reads");
+        const QByteArray x255(255, 'x');
+        const QByteArray y256(256, 'y');
+        QTest::newRow("CR LF and LF") << QByteArray("a\r\nb\nc") << Bytes{"a", "b", "c", "<end>"};
+        QTest::newRow("comments skipped") << QByteArray("// one\r\nx//y\r\nabc\r\n") << Bytes{"abc", "<end>"};
+        QTest::newRow("comment last") << QByteArray("abc\r\n// last") << Bytes{"abc", "<empty>", "<end>"};
+        QTest::newRow("empty line") << QByteArray("a\r\n\r\nb\r\n") << Bytes{"a", "<empty>", "b", "<end>"};
+        QTest::newRow("NUL cuts the line") << QByteArray("ab\0cd\r\nx\r\n", 9) << Bytes{"ab", "x", "<end>"};
+        QTest::newRow("lone CR kept") << QByteArray("a\rb\r\n") << Bytes{"a\rb", "<end>"};
+        QTest::newRow("255 characters fit") << x255 + "\r\nnext\r\n" << Bytes{x255, "next", "<end>"};
+        QTest::newRow("255 characters, LF") << x255 + "\nnext" << Bytes{x255, "next", "<end>"};
+        QTest::newRow("over-long line ends the file") << y256 + "\r\nnext\r\n" << Bytes{QByteArray(255, 'y'), "<end>"};
+        QTest::newRow("255 and a lone CR is over-long") << x255 + "\rz\r\nnext\r\n" << Bytes{x255, "<end>"};
+        QTest::newRow("empty stream") << QByteArray() << Bytes{"<end>"};
+    }
+    void lineReading()
+    {
+        QFETCH(QByteArray, input);
+        QFETCH(Bytes, reads);
+        QBuffer buffer(&input);
+        buffer.open(QIODevice::ReadOnly);
+        for (const QByteArray& expected : reads) {
+            QByteArray line = "untouched";
+            const bool got = ConfigReader::ReadLine(buffer, line);
+            if (expected == "<end>") {
+                QVERIFY(!got);
+                QCOMPARE(line, QByteArray("untouched"));
+            } else if (expected == "<empty>") {
+                QVERIFY(!got);
+                QCOMPARE(line, QByteArray());
+            } else {
+                QVERIFY2(got, expected.constData());
+                QCOMPARE(line, expected);
+            }
         }
     }
-}
 
-void TestReader::completeFile()
-{
-    ConfigModel model;
-    RecordingHooks hooks;
-    QCOMPARE(Read(model, kComplete, hooks), 1);
-
-    QCOMPARE(model.fileDevice.modelLine, QByteArray("MOD:615"));
-    QCOMPARE(model.fileDevice.fieldsLine, QByteArray("FIELDS:GR1,TF2,"));
-    QCOMPARE(model.fileDevice.identified, 1);
-    QCOMPARE(model.attachedDevice.unlocked, 1);
-    QCOMPARE(model.attachedDevice.fieldsLine, QByteArray("GR1,TF2,NF3,TM4,DT5,ID6,CN7,UF8,DW9,PWA,PCB,I1C,I2D,I3E,GAF,"
-                                                         "NAG,P1H,P2I,P3J,R1K,R2L,R3M,G1N,G2O,G3P,U1Q,U2R,U3S,XNZ,"));
-
-    // The Extended page goes when nothing landed on it; the model information follows.
-    QCOMPARE(TabNames(model), (QList<QByteArray>{"General Setup", "Calibration", "Printing", "Model Info"}));
-    QCOMPARE(model.tabs[0].image, 0);
-    QCOMPARE(model.tabs[1].image, 1);
-    QCOMPARE(model.tabs[2].image, 3);
-    QCOMPARE(model.tabs[3].image, 5);
-    QCOMPARE(model.printTab, 2);
-    QCOMPARE(model.modelInfoTab, 3);
-    QCOMPARE(model.extendedTab, -1);
-    QCOMPARE(model.ticketCapable, 0);
-
-    QCOMPARE(Codes(model.entries), (QList<QByteArray>{"unt", "bdr", "CAP", "DPP"}));
-    ConfigEntry* bdr = model.entries[1].get();
-    QCOMPARE(Codes(bdr->subEntries), (QList<QByteArray>{"par", "dbt"}));
-    QCOMPARE(bdr->subEntries[1]->parent, bdr);
-    QCOMPARE(bdr->subEntries[1]->sectionName, QByteArray("General Setup"));
-    QCOMPARE(model.entries[3]->label, QByteArray("Decimal point: position"));
-    QCOMPARE(model.entries[3]->tabIndex, 1);
-    for (const auto& e : model.entries) {
-        QCOMPARE(e->modified, 0);
-        QCOMPARE(e->hasValue, 1);
-        QCOMPARE(e->disabled, 0);  // unlocked: the file came without an indicator
-    }
-
-    QCOMPARE(model.capacityEntry, model.entries[2].get());
-    QCOMPARE(model.decimalPointEntry, model.entries[3].get());
-    QVERIFY(!model.intervalEntry);
-    QVERIFY(!model.tareEntry);
-
-    QCOMPARE(model.interlocks.size(), size_t(2));
-    QCOMPARE(model.interlocks[0].type, int(kEnable));
-    QCOMPARE(model.interlocks[0].targets.size(), size_t(2));
-    QCOMPARE(model.interlocks[1].type, int(kReject));
-    QCOMPARE(model.interlocks[1].sourceLine, QByteArray("REJECT:bdr:0:par:1,2:"));
-    QCOMPARE(model.events.size(), size_t(2));
-    QCOMPARE(model.events[1].entry, model.entries[2].get());
-
-    QCOMPARE(hooks.ticketCount, 3);
-    QCOMPARE(hooks.ticketData, QByteArray("TICKETS FOLLOW\r\n"));
-    QVERIFY(hooks.commands.isEmpty());
-    QCOMPARE(model.documentPath, QByteArray("615.tpl"));
-    QCOMPARE(hooks.log, (QList<QByteArray>{"Information: Current configuration file - Model 615  Tarelink Version 1.4"}));
-
-    QList<QByteArray> info;
-    for (const auto& e : model.extraEntries) {
-        info.append(e->code + '=' + e->value + '@' + e->y);
-        QCOMPARE(e->tabIndex, 3);
-        QCOMPARE(e->controlType, QByteArray("large_edit"));
-    }
-    QCOMPARE(info, (QList<QByteArray>{"SOURCE=File@60", "STATUS=Disconnected@120", "MFG=Tervolin Scale Mfg@180",
-                                      "MOD=615@240", "REV=1.4@300", "SMA=2/1.0@360"}));
-}
-
-void TestReader::earlyStops_data()
-{
-    QTest::addColumn<QByteArray>("body");
-    QTest::addColumn<int>("result");
-    QTest::addColumn<QList<QByteArray>>("codes");
-    QTest::addColumn<int>("tabs");
-    QTest::addColumn<bool>("reportsError");
-
-    QTest::newRow("nothing after the description") << QByteArray() << 0 << QList<QByteArray>{} << 0 << false;
-    QTest::newRow("line without a colon") << QByteArray("HDR:A:\r\nab:1:2:\r\nno colon here\r\ncd:1:2:\r\nEND:\r\n")
-                                          << 0 << QList<QByteArray>{"ab"} << 1 << true;
-    QTest::newRow("sub-entry before any entry")
-        << QByteArray("HDR:A:\r\n->:ab:1:2:\r\nEND:\r\n") << 0 << QList<QByteArray>{} << 1 << false;
-    QTest::newRow("end of file inside the entries")
-        << QByteArray("HDR:A:\r\nab:1:2:\r\nHDR:B:\r\ncd:1:2:") << 0 << QList<QByteArray>{"ab", "cd"} << 2 << false;
-    QTest::newRow("empty line inside the entries")
-        << QByteArray("HDR:A:\r\nab:1:2:\r\n\r\ncd:1:2:\r\nEND:\r\n") << 0 << QList<QByteArray>{"ab"} << 1 << false;
-    QTest::newRow("over-long entry line") << QByteArray("HDR:A:\r\nab:1:2:") + QByteArray(300, 'v')
-                                                 + "\r\nEND:\r\n"
-                                          << 0 << QList<QByteArray>{"ab"} << 1 << false;
-    QTest::newRow("entries then the end of the file") << QByteArray("HDR:A:\r\nab:1:2:\r\nEND:") << 1
-                                                      << QList<QByteArray>{"ab"} << 1 << false;
-}
-
-void TestReader::earlyStops()
-{
-    QFETCH(QByteArray, body);
-    QFETCH(int, result);
-    QFETCH(QList<QByteArray>, codes);
-    QFETCH(int, tabs);
-    QFETCH(bool, reportsError);
-
-    ConfigModel model;
-    RecordingHooks hooks;
-    QCOMPARE(Read(model, kDescription + body, hooks), result);
-    QCOMPARE(Codes(model.entries), codes);
-    QCOMPARE(int(model.tabs.size()), tabs);
-    QCOMPARE(hooks.log.contains("Error: Error reading configuration file!"), reportsError);
-    // The description and identity steps ran either way.
-    QCOMPARE(model.fileDevice.modelLine, QByteArray("MOD:615"));
-    QVERIFY(hooks.log.first().startsWith("Information: Current configuration file - Model 615"));
-    if (result == 0) {
-        // A stopped read processes nothing after the entries.
-        QCOMPARE(hooks.ticketCount, -1);
-        QVERIFY(model.extraEntries.empty());
-        QVERIFY(!model.capacityEntry);
-    } else {
-        QCOMPARE(hooks.ticketCount, 0);
-        QCOMPARE(hooks.ticketData, QByteArray());
-    }
-}
-
-void TestReader::substringQuirks_data()
-{
-    QTest::addColumn<QByteArray>("body");
-    QTest::addColumn<QList<QByteArray>>("codes");
-    QTest::addColumn<QList<QByteArray>>("tabNames");
-    QTest::addColumn<QByteArray>("capacity");
-    QTest::addColumn<QList<int>>("tabIndices");
-
-    QTest::newRow("label containing END: ends the entries")
-        << QByteArray("HDR:A:\r\nab:1:2:0:0,1:No,Yes:SEND::combo:\r\ncd:1:2:\r\nASSIGN:CAPACITY:cd:\r\n")
-        << QList<QByteArray>{} << QList<QByteArray>{"A"} << QByteArray() << QList<int>{};
-    QTest::newRow("CAPACITY2 binds the capacity")
-        << QByteArray("HDR:A:\r\nab:1:2:\r\nCAP:1:2:\r\nEND:\r\nASSIGN:CAPACITY2:ab:\r\nEND:\r\n")
-        << QList<QByteArray>{"ab", "CAP"} << QList<QByteArray>{"A"} << QByteArray("ab") << QList<int>{0, 0};
-    QTest::newRow("unknown code falls back to CAP")
-        << QByteArray("HDR:A:\r\nCAP:1:2:\r\nEND:\r\nASSIGN:CAPACITY:zz:\r\nASSIGN:WEIGHT:CAP:\r\nEND:\r\n")
-        << QList<QByteArray>{"CAP"} << QList<QByteArray>{"A"} << QByteArray("CAP") << QList<int>{0};
-    QTest::newRow("entries before the first header")
-        << QByteArray("ab:1:2:\r\nHDR:A:\r\ncd:1:2:\r\nEND:\r\n") << QList<QByteArray>{"ab", "cd"}
-        << QList<QByteArray>{"A"} << QByteArray() << QList<int>{0, 0};
-    QTest::newRow("repeated section names")
-        << QByteArray("HDR:A:\r\nab:1:2:\r\nHDR:B:\r\ncd:1:2:\r\nHDR:A:\r\nef:1:2:\r\nEND:\r\n")
-        << QList<QByteArray>{"ab", "cd", "ef"} << QList<QByteArray>{"A", "B", "A"} << QByteArray()
-        << QList<int>{0, 1, 2};
-    QTest::newRow("sub-entry marker inside a line")
-        << QByteArray("HDR:A:\r\nab:1:2:\r\nxy->:cd:1:2:\r\nEND:\r\n") << QList<QByteArray>{"ab"}
-        << QList<QByteArray>{"A"} << QByteArray() << QList<int>{0};
-}
-
-void TestReader::substringQuirks()
-{
-    QFETCH(QByteArray, body);
-    QFETCH(QList<QByteArray>, codes);
-    QFETCH(QList<QByteArray>, tabNames);
-    QFETCH(QByteArray, capacity);
-    QFETCH(QList<int>, tabIndices);
-
-    ConfigModel model;
-    RecordingHooks hooks;
-    QCOMPARE(Read(model, kDescription + body, hooks), 1);
-    QCOMPARE(Codes(model.entries), codes);
-    QList<int> indices;
-    for (const auto& e : model.entries) indices.append(e->tabIndex);
-    QCOMPARE(indices, tabIndices);
-    QCOMPARE(TabNames(model).mid(0, tabNames.size()), tabNames);
-    QCOMPARE(model.capacityEntry ? model.capacityEntry->code : QByteArray(), capacity);
-}
-
-void TestReader::sectionsEndedByEmptyLines()
-{
-    // Each empty line is the discarded terminator of its section, exactly like "END:".
-    const QByteArray body = "HDR:A:\r\nab:1:2:0:0,1:No,Yes:AB:combo:\r\ncd:1:2:\r\nEND:\r\n"
-                            "ASSIGN:TAREWEIGHT:cd:\r\n\r\n"
-                            "ENABLE:cd:ab:1:\r\n\r\n"
-                            "FIRE:UNIT1_CHANGED:ab:\r\n\r\n"
-                            "Slot:1:\r\nSlot:2:\r\n\r\n"
-                            "rest\r\n";
-    ConfigModel model;
-    RecordingHooks hooks;
-    QCOMPARE(Read(model, kDescription + body, hooks), 1);
-    QCOMPARE(model.tareEntry, model.entries[1].get());
-    QCOMPARE(model.interlocks.size(), size_t(1));
-    QCOMPARE(model.events.size(), size_t(1));
-    QCOMPARE(hooks.ticketCount, 2);
-    QCOMPARE(hooks.ticketData, QByteArray("rest\r\n"));
-}
-
-void TestReader::shortDescription()
-{
-    // The working string keeps the last line read for the description lines the file lacks.
-    ConfigModel model;
-    RecordingHooks hooks;
-    QCOMPARE(Read(model, "MFG:Tervolin Scale Mfg\r\nMOD:614", hooks), 0);
-    QCOMPARE(model.fileDevice.modelLine, QByteArray("MOD:614"));
-    QCOMPARE(model.fileDevice.revisionLine, QByteArray("MOD:614"));
-    QCOMPARE(model.fileDevice.fieldsLine, QByteArray("MOD:614"));
-    QCOMPARE(model.fileDevice.identified, 0);
-    QCOMPARE(model.fileDevice.unlocked, 1);
-}
-
-void TestReader::catalogueNameAndLoadMessages_data()
-{
-    QTest::addColumn<QByteArray>("path");
-    QTest::addColumn<bool>("attached");
-    QTest::addColumn<QByteArray>("expectedPath");
-    QTest::addColumn<QList<QByteArray>>("log");
-
-    const QByteArray current = "Information: Current configuration file - Model 615  Tarelink Version 1.4";
-    QTest::newRow("no indicator: catalogue name, no message")
-        << QByteArray("/data/Configurations/x.csc") << false << QByteArray("615x.tpl") << QList<QByteArray>{current};
-    QTest::newRow("template for an indicator")
-        << QByteArray("/data/Configurations/615x.tpl") << true << QByteArray("/data/Configurations/615x.tpl")
-        << QList<QByteArray>{"Information: Successfully loaded template file for Model 615"};
-    QTest::newRow("configuration for an indicator")
-        << QByteArray("/home/t/site 4.csc") << true << QByteArray("/home/t/site 4.csc")
-        << QList<QByteArray>{"Information: Successfully loaded configuration file - site 4.csc"};
-    QTest::newRow("no folder, no message") << QByteArray("615.tpl") << true << QByteArray("615.tpl")
-                                           << QList<QByteArray>{};
-}
-
-void TestReader::catalogueNameAndLoadMessages()
-{
-    QFETCH(QByteArray, path);
-    QFETCH(bool, attached);
-    QFETCH(QByteArray, expectedPath);
-    QFETCH(QList<QByteArray>, log);
-
-    ConfigModel model;
-    model.revisionCatalogue.push_back(CRevItem{615.0f, 1.4f, "615x.tpl"});
-    if (attached) Attach615(model);
-    model.documentPath = path;
-    RecordingHooks hooks;
-    hooks.replies = {"END:"};
-    QCOMPARE(Read(model, kComplete, hooks, attached ? 0 : 1), 1);
-    QCOMPARE(model.documentPath, expectedPath);
-    QCOMPARE(hooks.log, log);
-}
-
-void TestReader::valuePull()
-{
-    ConfigModel model;
-    Attach615(model);
-    model.documentPath = "/cfg/615.tpl";
-    RecordingHooks hooks;
-    hooks.replies = {"unt:1", "cap:7500", "par:2", "XYZ:4:Extra setting", "DPP:", "END:", "unt:0"};
-    QCOMPARE(Read(model, kComplete, hooks, 0), 1);
-
-    QCOMPARE(hooks.commands, (QList<QByteArray>{"\nXO\r", "\nXo\r", "\nXo\r", "\nXo\r", "\nXo\r", "\nXo\r"}));
-    QCOMPARE(hooks.replies, QList<QByteArray>{"unt:0"});
-    QCOMPARE(model.entries[0]->value, QByteArray("1"));
-    QCOMPARE(model.entries[2]->value, QByteArray("7500"));
-    QCOMPARE(model.entries[1]->subEntries[0]->value, QByteArray("2"));
-    // Locked codes stay locked: the indicator is not unlocked. A template read keeps no marks.
-    QCOMPARE(model.entries[2]->disabled, 1);
-    QVERIFY(!ConfigModel::IsDocumentModified(model.entries));
-    // The attached record takes the file's field list when both describe the same indicator.
-    QCOMPARE(model.attachedDevice.fieldsLine, QByteArray("FIELDS:GR1,TF2,"));
-
-    // Unmatched lines land on the Extended page, which therefore stays.
-    QCOMPARE(model.extendedTab, 4);
-    QCOMPARE(TabNames(model).last(), QByteArray("Extended"));
-    QList<QByteArray> extra;
-    for (const auto& e : model.extraEntries) extra.append(e->code + '@' + QByteArray::number(e->tabIndex));
-    QCOMPARE(extra.mid(0, 2), (QList<QByteArray>{"XYZ@4", "DPP@4"}));
-    QCOMPARE(model.extraEntries[0]->label, QByteArray("Extra setting"));
-    QCOMPARE(model.extraEntries[0]->disabled, 1);
-    QCOMPARE(model.extraEntries[2]->code, QByteArray("SOURCE"));
-    QCOMPARE(model.extraEntries[2]->value, QByteArray("Device"));
-    QCOMPARE(model.extraEntries[3]->value, QByteArray("Connected"));
-    // The attached record's field list holds "FIELDS" and is dropped.
-    QCOMPARE(model.extraEntries.size(), size_t(2 + 6));
-}
-
-void TestReader::valuePullStopsOnFailure()
-{
-    ConfigModel model;
-    Attach615(model);
-    RecordingHooks hooks;
-    hooks.replies = {"unt:1"};  // then the indicator goes quiet
-    QCOMPARE(Read(model, kComplete, hooks, 0), 1);
-    QCOMPARE(hooks.commands.size(), 2);
-    QCOMPARE(model.entries[0]->value, QByteArray("1"));
-    QCOMPARE(model.entries[2]->value, QByteArray("5000"));
-}
-
-void TestReader::attachedMismatchAndMatch()
-{
-    ConfigModel model;
-    Attach615(model);
-    model.attachedDevice.revisionLine = "REV:1.5";
-    model.attachedDevice.unlocked = 0;
-    model.revisionCatalogue.push_back(CRevItem{615.0f, 1.4f, "615old.tpl"});
-    RecordingHooks hooks;
-    hooks.replies = {"END:"};
-    QCOMPARE(Read(model, kComplete, hooks, 0), 1);
-    QCOMPARE(hooks.mismatches, 1);
-    // The file's description decides the template name; the attached record keeps its lock.
-    QCOMPARE(model.documentPath, QByteArray("615old.tpl"));
-    QCOMPARE(model.attachedDevice.unlocked, 0);
-    QCOMPARE(model.attachedDevice.fieldsLine, QByteArray("FIELDS:GR1,"));
-    QCOMPARE(hooks.log.first(),
-             QByteArray("Information: Current configuration file - Model 615  Tarelink Version 1.4"));
-    QCOMPARE(hooks.commands.size(), 1);
-}
-
-void TestReader::attachedConfigurationFile()
-{
-    // A file opened while an unlocked indicator is attached: values come from the file only.
-    ConfigModel model;
-    Attach615(model);
-    model.attachedDevice.unlocked = 1;
-    model.documentPath = "/cfg/site.csc";
-    RecordingHooks hooks;
-    QCOMPARE(Read(model, kComplete, hooks, 1), 1);
-    QVERIFY(hooks.commands.isEmpty());
-    QCOMPARE(model.entries[2]->disabled, 0);
-    QCOMPARE(model.entries[2]->hasValue, 1);
-    QCOMPARE(hooks.log, QList<QByteArray>{"Information: Successfully loaded configuration file - site.csc"});
-}
-
-void TestReader::garbageNeverHangs()
-{
-    // Binary noise, NUL bytes and endless lines in every section: the reader returns.
-    QByteArray noise;
-    quint32 seed = 12345;
-    for (int i = 0; i < 20000; ++i) {
-        seed = seed * 1103515245u + 12345u;
-        noise.append(char(seed >> 16));
-    }
-    const QByteArray inputs[] = {
-        noise,
-        kDescription + noise,
-        kDescription + "HDR:A:\r\nab:1:2:\r\nEND:\r\n" + noise,
-        kDescription + "HDR:A:\r\n" + QByteArray(100000, ':'),
-        kDescription + QByteArray(5000, '\n'),
-        QByteArray(1000, '\0'),
-    };
-    for (const QByteArray& input : inputs) {
+    void completeFile()
+    {
         ConfigModel model;
         RecordingHooks hooks;
-        const int result = Read(model, input, hooks);
-        QVERIFY(result == 0 || result == 1);
-        for (const auto& e : model.entries) QVERIFY(e->line.size() <= ConfigReader::kMaxLineLength);
+        QCOMPARE(Read(model, kComplete, hooks), 1);
+
+        QCOMPARE(model.fileDevice.modelLine, QByteArray("MOD:615"));
+        QCOMPARE(model.fileDevice.fieldsLine, QByteArray("FIELDS:GR1,TF2,"));
+        QCOMPARE(model.fileDevice.identified, 1);
+        QCOMPARE(model.attachedDevice.unlocked, 1);
+        QCOMPARE(model.attachedDevice.fieldsLine,
+                 QByteArray("GR1,TF2,NF3,TM4,DT5,ID6,CN7,UF8,DW9,PWA,PCB,I1C,I2D,I3E,GAF,"
+                            "NAG,P1H,P2I,P3J,R1K,R2L,R3M,G1N,G2O,G3P,U1Q,U2R,U3S,XNZ,"));
+
+        // The Extended page goes when nothing landed on it; the model information follows.
+        QCOMPARE(TabNames(model), (Bytes{"General Setup", "Calibration", "Printing", "Model Info"}));
+        QCOMPARE(model.printTab, 2);
+        QCOMPARE(model.modelInfoTab, 3);
+        QCOMPARE(model.extendedTab, -1);
+        QCOMPARE(model.ticketCapable, 0);
+
+        QCOMPARE(Codes(model.entries), (Bytes{"unt", "bdr", "CAP", "DPP"}));
+        ConfigEntry* bdr = model.entries[1].get();
+        QCOMPARE(Codes(bdr->subEntries), (Bytes{"par", "dbt"}));
+        QCOMPARE(bdr->subEntries[1]->parent, bdr);
+        QCOMPARE(bdr->subEntries[1]->sectionName, QByteArray("General Setup"));
+        QCOMPARE(model.entries[3]->label, QByteArray("Decimal point: position"));
+        QCOMPARE(model.entries[3]->tabIndex, 1);
+        for (const auto& e : model.entries) {
+            QCOMPARE(e->modified, 0);
+            QCOMPARE(e->hasValue, 1);
+            QCOMPARE(e->disabled, 0);  // unlocked: the file came without an indicator
+        }
+
+        QCOMPARE(model.capacityEntry, model.entries[2].get());
+        QCOMPARE(model.decimalPointEntry, model.entries[3].get());
+        QVERIFY(!model.intervalEntry);
+        QVERIFY(!model.tareEntry);
+
+        QCOMPARE(model.interlocks.size(), size_t(2));
+        QCOMPARE(model.interlocks[0].type, int(kEnable));
+        QCOMPARE(model.interlocks[0].targets.size(), size_t(2));
+        QCOMPARE(model.interlocks[1].type, int(kReject));
+        QCOMPARE(model.interlocks[1].sourceLine, QByteArray("REJECT:bdr:0:par:1,2:"));
+        QCOMPARE(model.events.size(), size_t(2));
+        QCOMPARE(model.events[1].entry, model.entries[2].get());
+
+        QCOMPARE(hooks.ticketCount, 3);
+        QCOMPARE(hooks.ticketData, QByteArray("TICKETS FOLLOW\r\n"));
+        QVERIFY(hooks.commands.isEmpty());
+        QCOMPARE(model.documentPath, QByteArray("615.tpl"));
+        QCOMPARE(hooks.log, (Bytes{"Information: Current configuration file - Model 615  Tarelink Version 1.4"}));
+
+        QList<QByteArray> info;
+        for (const auto& e : model.extraEntries) {
+            info.append(e->code + '=' + e->value + '@' + e->y);
+            QCOMPARE(e->tabIndex, 3);
+            QCOMPARE(e->controlType, QByteArray("large_edit"));
+        }
+        QCOMPARE(info, (Bytes{"SOURCE=File@60", "STATUS=Disconnected@120", "MFG=Tervolin Scale Mfg@180",
+                                          "MOD=615@240", "REV=1.4@300", "SMA=2/1.0@360"}));
     }
-}
+
+    void earlyStops_data()
+    {
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<QByteArray>("codes");
+        QTest::addColumn<int>("tabs");
+        QTest::addColumn<bool>("reportsError");
+        auto row = [](const char* name, QByteArray body, int result, QByteArray codes, int tabs, bool error) {
+            QTest::newRow(name) << body << result << codes << tabs << error;
+        };
+        row("nothing after the description", "", 0, "", 0, false);
+        row("line without a colon", "HDR:A:\r\nab:1:2:\r\nno colon here\r\ncd:1:2:\r\nEND:\r\n", 0, "ab", 1, true);
+        row("sub-entry before any entry", "HDR:A:\r\n->:ab:1:2:\r\nEND:\r\n", 0, "", 1, false);
+        row("end of file inside the entries", "HDR:A:\r\nab:1:2:\r\nHDR:B:\r\ncd:1:2:", 0, "ab|cd", 2, false);
+        row("empty line inside the entries", "HDR:A:\r\nab:1:2:\r\n\r\ncd:1:2:\r\nEND:\r\n", 0, "ab", 1, false);
+        row("over-long entry line", "HDR:A:\r\nab:1:2:" + QByteArray(300, 'v') + "\r\nEND:\r\n", 0, "ab", 1, false);
+        row("entries then the end of the file", "HDR:A:\r\nab:1:2:\r\nEND:", 1, "ab", 1, false);
+    }
+    void earlyStops()
+    {
+        QFETCH(QByteArray, body);
+        QFETCH(int, result);
+        ConfigModel model;
+        RecordingHooks hooks;
+        QCOMPARE(Read(model, kDescription + body, hooks), result);
+        QTEST(Codes(model.entries).join('|'), "codes");
+        QTEST(int(model.tabs.size()), "tabs");
+        QTEST(hooks.log.contains("Error: Error reading configuration file!"), "reportsError");
+        // The description and identity steps ran either way.
+        QCOMPARE(model.fileDevice.modelLine, QByteArray("MOD:615"));
+        QVERIFY(hooks.log.first().startsWith("Information: Current configuration file - Model 615"));
+        if (result == 0) {
+            // A stopped read processes nothing after the entries.
+            QCOMPARE(hooks.ticketCount, -1);
+            QVERIFY(model.extraEntries.empty());
+            QVERIFY(!model.capacityEntry);
+        } else {
+            QCOMPARE(hooks.ticketCount, 0);
+            QCOMPARE(hooks.ticketData, QByteArray());
+        }
+    }
+
+    void substringQuirks_data()
+    {
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<QByteArray>("codes");      // each with its tab index
+        QTest::addColumn<QByteArray>("tabNames");
+        QTest::addColumn<QByteArray>("capacity");
+        auto row = [](const char* name, QByteArray body, QByteArray codes, QByteArray tabs, QByteArray capacity) {
+            QTest::newRow(name) << body << codes << tabs << capacity;
+        };
+        row("label containing END: ends the entries",
+            "HDR:A:\r\nab:1:2:0:0,1:No,Yes:SEND::combo:\r\ncd:1:2:\r\nASSIGN:CAPACITY:cd:\r\n", "", "A", "");
+        row("CAPACITY2 binds the capacity", "HDR:A:\r\nab:1:2:\r\nCAP:1:2:\r\nEND:\r\nASSIGN:CAPACITY2:ab:\r\nEND:\r\n",
+            "ab@0|CAP@0", "A", "ab");
+        row("unknown code falls back to CAP",
+            "HDR:A:\r\nCAP:1:2:\r\nEND:\r\nASSIGN:CAPACITY:zz:\r\nASSIGN:WEIGHT:CAP:\r\nEND:\r\n", "CAP@0", "A", "CAP");
+        row("entries before the first header", "ab:1:2:\r\nHDR:A:\r\ncd:1:2:\r\nEND:\r\n", "ab@0|cd@0", "A", "");
+        row("repeated section names", "HDR:A:\r\nab:1:2:\r\nHDR:B:\r\ncd:1:2:\r\nHDR:A:\r\nef:1:2:\r\nEND:\r\n",
+            "ab@0|cd@1|ef@2", "A|B|A", "");
+        row("sub-entry marker inside a line", "HDR:A:\r\nab:1:2:\r\nxy->:cd:1:2:\r\nEND:\r\n", "ab@0", "A", "");
+    }
+    void substringQuirks()
+    {
+        QFETCH(QByteArray, body);
+        QFETCH(QByteArray, tabNames);
+        ConfigModel model;
+        RecordingHooks hooks;
+        QCOMPARE(Read(model, kDescription + body, hooks), 1);
+        QList<QByteArray> codes;
+        for (const auto& e : model.entries) codes.append(e->code + '@' + QByteArray::number(e->tabIndex));
+        QTEST(codes.join('|'), "codes");
+        QCOMPARE(TabNames(model).mid(0, tabNames.count('|') + 1).join('|'), tabNames);
+        QTEST(model.capacityEntry ? model.capacityEntry->code : QByteArray(), "capacity");
+    }
+
+    void sectionsEndedByEmptyLines()
+    {
+        // Each empty line is the discarded terminator of its section, exactly like "END:".
+        const QByteArray body = "HDR:A:\r\nab:1:2:0:0,1:No,Yes:AB:combo:\r\ncd:1:2:\r\nEND:\r\n"
+                                "ASSIGN:TAREWEIGHT:cd:\r\n\r\n"
+                                "ENABLE:cd:ab:1:\r\n\r\n"
+                                "FIRE:UNIT1_CHANGED:ab:\r\n\r\n"
+                                "Slot:1:\r\nSlot:2:\r\n\r\n"
+                                "rest\r\n";
+        ConfigModel model;
+        RecordingHooks hooks;
+        QCOMPARE(Read(model, kDescription + body, hooks), 1);
+        QCOMPARE(model.tareEntry, model.entries[1].get());
+        QCOMPARE(model.interlocks.size(), size_t(1));
+        QCOMPARE(model.events.size(), size_t(1));
+        QCOMPARE(hooks.ticketCount, 2);
+        QCOMPARE(hooks.ticketData, QByteArray("rest\r\n"));
+    }
+
+    void shortDescription()
+    {
+        // The working string keeps the last line read for the description lines the file lacks.
+        ConfigModel model;
+        RecordingHooks hooks;
+        QCOMPARE(Read(model, "MFG:Tervolin Scale Mfg\r\nMOD:614", hooks), 0);
+        QCOMPARE(model.fileDevice.modelLine, QByteArray("MOD:614"));
+        QCOMPARE(model.fileDevice.revisionLine, QByteArray("MOD:614"));
+        QCOMPARE(model.fileDevice.fieldsLine, QByteArray("MOD:614"));
+        QCOMPARE(model.fileDevice.identified, 0);
+        QCOMPARE(model.fileDevice.unlocked, 1);
+    }
+
+    void catalogueNameAndLoadMessages_data()
+    {
+        QTest::addColumn<QByteArray>("path");
+        QTest::addColumn<bool>("attached");
+        QTest::addColumn<QByteArray>("expectedPath");
+        QTest::addColumn<QByteArray>("log");
+        auto row = [](const char* name, QByteArray path, bool attached, QByteArray expected, QByteArray log) {
+            QTest::newRow(name) << path << attached << expected << log;
+        };
+        row("no indicator: catalogue name, no message", "/data/Configurations/x.csc", false, "615x.tpl",
+            "Information: Current configuration file - Model 615  Tarelink Version 1.4");
+        row("template for an indicator", "/data/Configurations/615x.tpl", true, "/data/Configurations/615x.tpl",
+            "Information: Successfully loaded template file for Model 615");
+        row("configuration for an indicator", "/home/t/site 4.csc", true, "/home/t/site 4.csc",
+            "Information: Successfully loaded configuration file - site 4.csc");
+        row("no folder, no message", "615.tpl", true, "615.tpl", "");
+    }
+    void catalogueNameAndLoadMessages()
+    {
+        QFETCH(QByteArray, path);
+        QFETCH(bool, attached);
+        ConfigModel model;
+        model.revisionCatalogue.push_back(CRevItem{615.0f, 1.4f, "615x.tpl"});
+        if (attached) Attach615(model);
+        model.documentPath = path;
+        RecordingHooks hooks;
+        hooks.replies = {"END:"};
+        QCOMPARE(Read(model, kComplete, hooks, attached ? 0 : 1), 1);
+        QTEST(model.documentPath, "expectedPath");
+        QTEST(hooks.log.join('\n'), "log");
+    }
+
+    void valuePull()
+    {
+        ConfigModel model;
+        Attach615(model);
+        model.documentPath = "/cfg/615.tpl";
+        RecordingHooks hooks;
+        hooks.replies = {"unt:1", "cap:7500", "par:2", "XYZ:4:Extra setting", "DPP:", "END:", "unt:0"};
+        QCOMPARE(Read(model, kComplete, hooks, 0), 1);
+
+        QCOMPARE(hooks.commands, (Bytes{"\nXO\r", "\nXo\r", "\nXo\r", "\nXo\r", "\nXo\r", "\nXo\r"}));
+        QCOMPARE(hooks.replies, Bytes{"unt:0"});
+        QCOMPARE(model.entries[0]->value, QByteArray("1"));
+        QCOMPARE(model.entries[2]->value, QByteArray("7500"));
+        QCOMPARE(model.entries[1]->subEntries[0]->value, QByteArray("2"));
+        // Locked codes stay locked: the indicator is not unlocked. A template read keeps no marks.
+        QCOMPARE(model.entries[2]->disabled, 1);
+        QVERIFY(!ConfigModel::IsDocumentModified(model.entries));
+        // The attached record takes the file's field list when both describe the same indicator.
+        QCOMPARE(model.attachedDevice.fieldsLine, QByteArray("FIELDS:GR1,TF2,"));
+
+        // Unmatched lines land on the Extended page, which therefore stays.
+        QCOMPARE(model.extendedTab, 4);
+        QCOMPARE(TabNames(model).last(), QByteArray("Extended"));
+        QList<QByteArray> extra;
+        for (const auto& e : model.extraEntries) extra.append(e->code + '@' + QByteArray::number(e->tabIndex));
+        QCOMPARE(extra.mid(0, 2), (Bytes{"XYZ@4", "DPP@4"}));
+        QCOMPARE(model.extraEntries[0]->label, QByteArray("Extra setting"));
+        QCOMPARE(model.extraEntries[0]->disabled, 1);
+        QCOMPARE(model.extraEntries[2]->code, QByteArray("SOURCE"));
+        QCOMPARE(model.extraEntries[2]->value, QByteArray("Device"));
+        QCOMPARE(model.extraEntries[3]->value, QByteArray("Connected"));
+        // The attached record's field list holds "FIELDS" and is dropped.
+        QCOMPARE(model.extraEntries.size(), size_t(2 + 6));
+    }
+
+    void valuePullStopsOnFailure()
+    {
+        ConfigModel model;
+        Attach615(model);
+        RecordingHooks hooks;
+        hooks.replies = {"unt:1"};  // then the indicator goes quiet
+        QCOMPARE(Read(model, kComplete, hooks, 0), 1);
+        QCOMPARE(hooks.commands.size(), 2);
+        QCOMPARE(model.entries[0]->value, QByteArray("1"));
+        QCOMPARE(model.entries[2]->value, QByteArray("5000"));
+    }
+
+    void attachedMismatchAndMatch()
+    {
+        ConfigModel model;
+        Attach615(model);
+        model.attachedDevice.revisionLine = "REV:1.5";
+        model.attachedDevice.unlocked = 0;
+        model.revisionCatalogue.push_back(CRevItem{615.0f, 1.4f, "615old.tpl"});
+        RecordingHooks hooks;
+        hooks.replies = {"END:"};
+        QCOMPARE(Read(model, kComplete, hooks, 0), 1);
+        QCOMPARE(hooks.mismatches, 1);
+        // The file's description decides the template name; the attached record keeps its lock.
+        QCOMPARE(model.documentPath, QByteArray("615old.tpl"));
+        QCOMPARE(model.attachedDevice.unlocked, 0);
+        QCOMPARE(model.attachedDevice.fieldsLine, QByteArray("FIELDS:GR1,"));
+        QCOMPARE(hooks.log.first(),
+                 QByteArray("Information: Current configuration file - Model 615  Tarelink Version 1.4"));
+        QCOMPARE(hooks.commands.size(), 1);
+    }
+
+    void attachedConfigurationFile()
+    {
+        // A file opened while an unlocked indicator is attached: values come from the file only.
+        ConfigModel model;
+        Attach615(model);
+        model.attachedDevice.unlocked = 1;
+        model.documentPath = "/cfg/site.csc";
+        RecordingHooks hooks;
+        QCOMPARE(Read(model, kComplete, hooks, 1), 1);
+        QVERIFY(hooks.commands.isEmpty());
+        QCOMPARE(model.entries[2]->disabled, 0);
+        QCOMPARE(model.entries[2]->hasValue, 1);
+        QCOMPARE(hooks.log, Bytes{"Information: Successfully loaded configuration file - site.csc"});
+    }
+
+    void garbageNeverHangs()
+    {
+        // Binary noise, NUL bytes and endless lines in every section: the reader returns.
+        QByteArray noise;
+        quint32 seed = 12345;
+        for (int i = 0; i < 20000; ++i) {
+            seed = seed * 1103515245u + 12345u;
+            noise.append(char(seed >> 16));
+        }
+        const QByteArray inputs[] = {
+            noise,
+            kDescription + noise,
+            kDescription + "HDR:A:\r\nab:1:2:\r\nEND:\r\n" + noise,
+            kDescription + "HDR:A:\r\n" + QByteArray(100000, ':'),
+            kDescription + QByteArray(5000, '\n'),
+            QByteArray(1000, '\0'),
+        };
+        for (const QByteArray& input : inputs) {
+            ConfigModel model;
+            RecordingHooks hooks;
+            const int result = Read(model, input, hooks);
+            QVERIFY(result == 0 || result == 1);
+            for (const auto& e : model.entries) QVERIFY(e->line.size() <= ConfigReader::kMaxLineLength);
+        }
+    }
+};
 
 QTEST_GUILESS_MAIN(TestReader)
 #include "tst_reader.moc"

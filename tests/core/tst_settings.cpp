@@ -45,173 +45,153 @@ private:
 class TestSettings : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void firstRunDefaults();
-    void saveThenLoad();
-    void storedForms();
-    void malformedValuesUsedAsStored_data();
-    void malformedValuesUsedAsStored();
-
-    void foldersBelowBase_data();
-    void foldersBelowBase();
-    void noBaseLeavesFoldersEmpty();
-    void dataDirOverride();
-    void searchOfDataLocations();
-};
-
-void TestSettings::firstRunDefaults()
-{
-    TestData data(false);
-    const CommSettings c = SettingsStore::Load();
-    const QList<QByteArray> expected = {"COM1", "9600", "None", "1 bit", "8 bits", kDefaultRemoteAddress,
-                                        "127.0.0.1", "3001", "COM1", "100"};
-    QCOMPARE(Texts(c), expected);
-    QCOMPARE(Texts(CommSettings::Defaults()), expected);
-}
-
-void TestSettings::saveThenLoad()
-{
-    TestData data(false);
-    CommSettings c;
-    c.port = "TCP/IP";
-    c.baudRate = "38400";
-    c.parity = "Even";
-    c.stopBits = "2 bits";
-    c.dataBits = "7 bits";
-    c.remoteAddress = "10.0.0.7";
-    c.serverAddress = "10.0.0.8";
-    c.remotePort = "4001";
-    c.alternatePort = "NONE";
-    c.tcpIpTimeout = 30000;
-    SettingsStore::Save(c);
-    QCOMPARE(Texts(SettingsStore::Load()), Texts(c));
-}
-
-void TestSettings::storedForms()
-{
-    TestData data(false);
-    CommSettings c = CommSettings::Defaults();
-    c.stopBits = "2 bits";
-    c.tcpIpTimeout = 250;
-    SettingsStore::Save(c);
-    QSettings s = Store();
-    s.beginGroup(QString::fromLatin1(SettingsStore::kGroup));
-    QCOMPARE(s.allKeys().size(), 10);
-    // The texts as the dialog shows them, words included; the time-out as an integer.
-    QCOMPARE(s.value(QStringLiteral("StopBits")).toString(), QStringLiteral("2 bits"));
-    QCOMPARE(s.value(QStringLiteral("DataBits")).toString(), QStringLiteral("8 bits"));
-    QCOMPARE(s.value(QStringLiteral("Tcp/Ip Timeout")).toInt(), 250);
-    QCOMPARE(s.value(QStringLiteral("Remote Port")).toString(), QStringLiteral("3001"));
-    s.endGroup();
-    QVERIFY(s.fileName().endsWith(QStringLiteral("Tervolin Scale Mfg/Weighset.conf")));
-    QVERIFY(s.fileName().startsWith(data.Base()));
-}
-
-void TestSettings::malformedValuesUsedAsStored_data()
-{
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<QString>("stored");
-    QTest::addColumn<int>("field");
-    QTest::addColumn<QByteArray>("loaded");
-    QTest::newRow("speed not in the list") << QStringLiteral("BaudRate") << QStringLiteral("fast") << 1
-                                           << QByteArray("fast");
-    QTest::newRow("port beyond COM18") << QStringLiteral("Port") << QStringLiteral("COM99") << 0 << QByteArray("COM99");
-    QTest::newRow("empty parity") << QStringLiteral("Parity") << QString() << 2 << QByteArray();
-    QTest::newRow("time-out with junk") << QStringLiteral("Tcp/Ip Timeout") << QStringLiteral("12abc") << 9
-                                        << QByteArray("12");
-    QTest::newRow("time-out below the range") << QStringLiteral("Tcp/Ip Timeout") << QStringLiteral("5") << 9
-                                              << QByteArray("5");
-}
-
-void TestSettings::malformedValuesUsedAsStored()
-{
-    QFETCH(QString, key);
-    QFETCH(QString, stored);
-    QFETCH(int, field);
-    QFETCH(QByteArray, loaded);
-    TestData data(false);
+    void firstRunDefaults()
     {
+        TestData data(false);
+        const CommSettings c = SettingsStore::Load();
+        const QList<QByteArray> expected = {"COM1", "9600", "None", "1 bit", "8 bits", kDefaultRemoteAddress,
+                                            "127.0.0.1", "3001", "COM1", "100"};
+        QCOMPARE(Texts(c), expected);
+        QCOMPARE(Texts(CommSettings::Defaults()), expected);
+    }
+
+    void saveThenLoad()
+    {
+        TestData data(false);
+        CommSettings c;
+        c.port = "TCP/IP";
+        c.baudRate = "38400";
+        c.parity = "Even";
+        c.stopBits = "2 bits";
+        c.dataBits = "7 bits";
+        c.remoteAddress = "10.0.0.7";
+        c.serverAddress = "10.0.0.8";
+        c.remotePort = "4001";
+        c.alternatePort = "NONE";
+        c.tcpIpTimeout = 30000;
+        SettingsStore::Save(c);
+        QCOMPARE(Texts(SettingsStore::Load()), Texts(c));
+    }
+
+    void storedForms()
+    {
+        TestData data(false);
+        CommSettings c = CommSettings::Defaults();
+        c.stopBits = "2 bits";
+        c.tcpIpTimeout = 250;
+        SettingsStore::Save(c);
         QSettings s = Store();
         s.beginGroup(QString::fromLatin1(SettingsStore::kGroup));
-        s.setValue(key, stored);
+        QCOMPARE(s.allKeys().size(), 10);
+        // The texts as the dialog shows them, words included; the time-out as an integer.
+        QCOMPARE(s.value(QStringLiteral("StopBits")).toString(), QStringLiteral("2 bits"));
+        QCOMPARE(s.value(QStringLiteral("DataBits")).toString(), QStringLiteral("8 bits"));
+        QCOMPARE(s.value(QStringLiteral("Tcp/Ip Timeout")).toInt(), 250);
+        QCOMPARE(s.value(QStringLiteral("Remote Port")).toString(), QStringLiteral("3001"));
+        s.endGroup();
+        QVERIFY(s.fileName().endsWith(QStringLiteral("Tervolin Scale Mfg/Weighset.conf")));
+        QVERIFY(s.fileName().startsWith(data.Base()));
     }
-    const QList<QByteArray> got = Texts(SettingsStore::Load());
-    QCOMPARE(got[field], loaded);
-    // The other keys are missing and take their defaults.
-    QList<QByteArray> defaults = Texts(CommSettings::Defaults());
-    defaults[field] = loaded;
-    QCOMPARE(got, defaults);
-}
 
-void TestSettings::foldersBelowBase_data()
-{
-    QTest::addColumn<QString>("base");
-    QTest::newRow("without separator") << QStringLiteral("/srv/tl");
-    QTest::newRow("with separator") << QStringLiteral("/srv/tl/");
-}
-
-void TestSettings::foldersBelowBase()
-{
-    QFETCH(QString, base);
-    const Folders f = Folders::FromBase(base);
-    const QString b = QStringLiteral("/srv/tl/");
-    QCOMPARE(f.base, b);
-    QCOMPARE(f.temporary, b + QStringLiteral("Temporary/"));
-    QCOMPARE(f.printers, b + QStringLiteral("Printers/"));
-    QCOMPARE(f.tickets, b + QStringLiteral("Tickets/"));
-    QCOMPARE(f.configurations, b + QStringLiteral("Configurations/"));
-    QCOMPARE(f.resources, b + QStringLiteral("Resources/"));
-    QCOMPARE(f.handheld, b + QStringLiteral("HandHeld/"));
-    QCOMPARE(f.lastTransfer, f.tickets);
-    QCOMPARE(f.helpFile, b + QStringLiteral("TarelinkHlp.chm"));
-    for (const QString& folder : {f.base, f.temporary, f.printers, f.tickets, f.configurations, f.resources, f.handheld,
-                                  f.lastTransfer}) {
-        QVERIFY2(folder.endsWith(QLatin1Char('/')), qPrintable(folder));
+    void malformedValuesUsedAsStored_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QByteArray>("loaded");
+        auto row = [](const char* name, const char* key, const char* stored, int field, QByteArray loaded) {
+            QTest::newRow(name) << QString::fromLatin1(key) << QString::fromLatin1(stored) << field << loaded;
+        };
+        row("speed not in the list", "BaudRate", "fast", 1, "fast");
+        row("port beyond COM18", "Port", "COM99", 0, "COM99");
+        row("empty parity", "Parity", "", 2, "");
+        row("time-out with junk", "Tcp/Ip Timeout", "12abc", 9, "12");
+        row("time-out below the range", "Tcp/Ip Timeout", "5", 9, "5");
     }
-    if (!f.handheldSync.isEmpty()) QVERIFY(f.handheldSync.endsWith(QStringLiteral("/Pocket_PC My Documents/")));
-}
-
-void TestSettings::noBaseLeavesFoldersEmpty()
-{
-    const Folders f = Folders::FromBase(QString());
-    for (const QString& s : {f.base, f.temporary, f.printers, f.tickets, f.configurations, f.resources, f.handheld,
-                             f.lastTransfer, f.helpFile}) {
-        QVERIFY(s.isEmpty());
+    void malformedValuesUsedAsStored()
+    {
+        QFETCH(QString, key);
+        QFETCH(QString, stored);
+        QFETCH(int, field);
+        QFETCH(QByteArray, loaded);
+        TestData data(false);
+        {
+            QSettings s = Store();
+            s.beginGroup(QString::fromLatin1(SettingsStore::kGroup));
+            s.setValue(key, stored);
+        }
+        const QList<QByteArray> got = Texts(SettingsStore::Load());
+        QCOMPARE(got[field], loaded);
+        // The other keys are missing and take their defaults.
+        QList<QByteArray> defaults = Texts(CommSettings::Defaults());
+        defaults[field] = loaded;
+        QCOMPARE(got, defaults);
     }
-}
 
-void TestSettings::dataDirOverride()
-{
-    EnvGuard guard("TARELINK_DATA_DIR");
-    QTemporaryDir dir;
-    qputenv("TARELINK_DATA_DIR", dir.path().toLocal8Bit());
-    const Folders f = Folders::Compute();
-    QCOMPARE(f.base, dir.path() + QLatin1Char('/'));
-    QCOMPARE(f.configurations, dir.path() + QStringLiteral("/Configurations/"));
-}
+    void foldersBelowBase_data()
+    {
+        QTest::addColumn<QString>("base");
+        QTest::newRow("without separator") << QStringLiteral("/srv/tl");
+        QTest::newRow("with separator") << QStringLiteral("/srv/tl/");
+    }
+    void foldersBelowBase()
+    {
+        QFETCH(QString, base);
+        const Folders f = Folders::FromBase(base);
+        const QString b = QStringLiteral("/srv/tl/");
+        const QStringList got = {f.base, f.temporary, f.printers, f.tickets, f.configurations, f.resources, f.handheld,
+                                 f.lastTransfer, f.helpFile};
+        const QString names = QStringLiteral("|Temporary/|Printers/|Tickets/|Configurations/|Resources/|HandHeld/|"
+                                             "Tickets/|TarelinkHlp.chm");
+        QStringList expected;
+        for (const QString& name : names.split(QLatin1Char('|'))) expected << b + name;
+        QCOMPARE(got, expected);
+        if (!f.handheldSync.isEmpty()) QVERIFY(f.handheldSync.endsWith(QStringLiteral("/Pocket_PC My Documents/")));
+    }
 
-void TestSettings::searchOfDataLocations()
-{
-    EnvGuard dataDir("TARELINK_DATA_DIR");
-    EnvGuard home("XDG_DATA_HOME");
-    EnvGuard dirs("XDG_DATA_DIRS");
-    qunsetenv("TARELINK_DATA_DIR");
-    QTemporaryDir root;
-    const QString user = root.filePath(QStringLiteral("user"));
-    const QString first = root.filePath(QStringLiteral("sys1"));
-    const QString second = root.filePath(QStringLiteral("sys2"));
-    for (const QString& d : {user, first, second}) QDir().mkpath(d);
-    qputenv("XDG_DATA_HOME", user.toLocal8Bit());
-    qputenv("XDG_DATA_DIRS", (first + QLatin1Char(':') + second).toLocal8Bit());
-    const QString sub = QString::fromLatin1(kDataSubfolder);
+    void noBaseLeavesFoldersEmpty()
+    {
+        const Folders f = Folders::FromBase(QString());
+        for (const QString& s : {f.base, f.temporary, f.printers, f.tickets, f.configurations, f.resources, f.handheld,
+                                 f.lastTransfer, f.helpFile}) {
+            QVERIFY(s.isEmpty());
+        }
+    }
 
-    // Nowhere yet: the user's data location.
-    QCOMPARE(Folders::FindBase(), user + QLatin1Char('/') + sub);
-    // The first location that has the folder wins.
-    QDir().mkpath(second + QLatin1Char('/') + sub);
-    QCOMPARE(Folders::FindBase(), second + QLatin1Char('/') + sub);
-    QDir().mkpath(user + QLatin1Char('/') + sub);
-    QCOMPARE(Folders::FindBase(), user + QLatin1Char('/') + sub);
-}
+    void dataDirOverride()
+    {
+        EnvGuard guard("TARELINK_DATA_DIR");
+        QTemporaryDir dir;
+        qputenv("TARELINK_DATA_DIR", dir.path().toLocal8Bit());
+        const Folders f = Folders::Compute();
+        QCOMPARE(f.base, dir.path() + QLatin1Char('/'));
+        QCOMPARE(f.configurations, dir.path() + QStringLiteral("/Configurations/"));
+    }
+
+    void searchOfDataLocations()
+    {
+        EnvGuard dataDir("TARELINK_DATA_DIR");
+        EnvGuard home("XDG_DATA_HOME");
+        EnvGuard dirs("XDG_DATA_DIRS");
+        qunsetenv("TARELINK_DATA_DIR");
+        QTemporaryDir root;
+        const QString user = root.filePath(QStringLiteral("user"));
+        const QString first = root.filePath(QStringLiteral("sys1"));
+        const QString second = root.filePath(QStringLiteral("sys2"));
+        for (const QString& d : {user, first, second}) QDir().mkpath(d);
+        qputenv("XDG_DATA_HOME", user.toLocal8Bit());
+        qputenv("XDG_DATA_DIRS", (first + QLatin1Char(':') + second).toLocal8Bit());
+        const QString sub = QString::fromLatin1(kDataSubfolder);
+
+        // Nowhere yet: the user's data location.
+        QCOMPARE(Folders::FindBase(), user + QLatin1Char('/') + sub);
+        // The first location that has the folder wins.
+        QDir().mkpath(second + QLatin1Char('/') + sub);
+        QCOMPARE(Folders::FindBase(), second + QLatin1Char('/') + sub);
+        QDir().mkpath(user + QLatin1Char('/') + sub);
+        QCOMPARE(Folders::FindBase(), user + QLatin1Char('/') + sub);
+    }
+};
 
 QTEST_GUILESS_MAIN(TestSettings)
 #include "tst_settings.moc"

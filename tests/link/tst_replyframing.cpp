@@ -124,26 +124,25 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("dataBits");
         QTest::addColumn<QByteArray>("stopBits");
         QTest::addColumn<QByteArray>("expected");
-        QTest::newRow("defaults") << QByteArray("9600") << QByteArray("None") << QByteArray("8 bits")
-                                  << QByteArray("1 bit") << QByteArray("9600,N,8,1");
-        QTest::newRow("even 7 2") << QByteArray("19200") << QByteArray("Even") << QByteArray("7 bits")
-                                  << QByteArray("2 bits") << QByteArray("19200,E,7,2");
-        QTest::newRow("odd") << QByteArray("1200") << QByteArray("Odd") << QByteArray("8 bits")
-                             << QByteArray("1 bit") << QByteArray("1200,O,8,1");
+        auto row = [](QByteArray baud, QByteArray parity, QByteArray data, QByteArray stop, const char* expected) {
+            QTest::newRow(expected) << baud << parity << data << stop << QByteArray(expected);
+        };
+        row("9600", "None", "8 bits", "1 bit", "9600,N,8,1");
+        row("19200", "Even", "7 bits", "2 bits", "19200,E,7,2");
+        row("1200", "Odd", "8 bits", "1 bit", "1200,O,8,1");
     }
     void lineSettings()
     {
+        CommSettings s = CommSettings::Defaults();
         QFETCH(QByteArray, baud);
         QFETCH(QByteArray, parity);
         QFETCH(QByteArray, dataBits);
         QFETCH(QByteArray, stopBits);
-        QFETCH(QByteArray, expected);
-        CommSettings s = CommSettings::Defaults();
         s.baudRate = baud;
         s.parity = parity;
         s.dataBits = dataBits;
         s.stopBits = stopBits;
-        QCOMPARE(DeviceLink::LineSettingsFor(s), expected);
+        QTEST(DeviceLink::LineSettingsFor(s), "expected");
     }
 
     void parseLineSettings_data()
@@ -154,17 +153,13 @@ private Q_SLOTS:
         QTest::addColumn<int>("parity");
         QTest::addColumn<int>("dataBits");
         QTest::addColumn<int>("stopBits");
-        QTest::newRow("9600,N,8,1") << QByteArray("9600,N,8,1") << true << 9600 << int(QSerialPort::NoParity)
-                                    << 8 << int(QSerialPort::OneStop);
-        QTest::newRow("19200,E,7,2") << QByteArray("19200,E,7,2") << true << 19200
-                                     << int(QSerialPort::EvenParity) << 7 << int(QSerialPort::TwoStop);
-        QTest::newRow("38400,O,8,1") << QByteArray("38400,O,8,1") << true << 38400 << int(QSerialPort::OddParity)
-                                     << 8 << int(QSerialPort::OneStop);
-        QTest::newRow("empty baud") << QByteArray(",N,8,1") << false << 0 << 0 << 0 << 0;
-        QTest::newRow("bad parity") << QByteArray("9600,X,8,1") << false << 0 << 0 << 0 << 0;
-        QTest::newRow("bad bits") << QByteArray("9600,N,9,1") << false << 0 << 0 << 0 << 0;
-        QTest::newRow("bad stop") << QByteArray("9600,N,8,3") << false << 0 << 0 << 0 << 0;
-        QTest::newRow("too few parts") << QByteArray("9600,N,8") << false << 0 << 0 << 0 << 0;
+        auto row = [](const char* text, bool valid, int baud = 0, int parity = 0, int data = 0, int stop = 0) {
+            QTest::newRow(text) << QByteArray(text) << valid << baud << parity << data << stop;
+        };
+        row("9600,N,8,1", true, 9600, QSerialPort::NoParity, 8, QSerialPort::OneStop);
+        row("19200,E,7,2", true, 19200, QSerialPort::EvenParity, 7, QSerialPort::TwoStop);
+        row("38400,O,8,1", true, 38400, QSerialPort::OddParity, 8, QSerialPort::OneStop);
+        for (const char* bad : {",N,8,1", "9600,X,8,1", "9600,N,9,1", "9600,N,8,3", "9600,N,8"}) row(bad, false);
     }
     void parseLineSettings()
     {
