@@ -18,7 +18,7 @@ class TicketStore;
 class View;
 
 // What a generated control reports to the command handler.
-enum class ControlNotification { SelectionChanged, FocusLost, Clicked, Other };
+enum class ControlNotification { SelectionChanged, FocusLost, Clicked };
 
 // The object that owns one document, its link and its log, and runs every command's
 // steps. The window's handlers are one-liners into it; the command line drives it with
@@ -126,7 +126,6 @@ private:
     void BuildExtraControls(ConfigEntry& entry);
     void ApplyRules(ConfigEntry* entry, const QByteArray& text);
     void RemoveToolTips(ConfigEntry& entry);
-    void RunEvent(int index);
 
     Prompts& prompts_;
     View& view_;

@@ -2,10 +2,7 @@
 #include <QtTest>
 
 #include "CommandTable.h"
-#include "ScriptedPrompts.h"
-#include "TestData.h"
-#include "Workbench.h"
-#include "platform/View.h"
+#include "HeadlessBench.h"
 
 namespace {
 
@@ -27,16 +24,7 @@ const QList<int> kRuleB = {kCmdCommunicationsSetup, kCmdNew, kCmdOpen, kCmdReadD
                            kCmdUpdateHandheld, kCmdUpdateFlash};
 const QList<int> kNeverGreyed = {kCmdExit, kCmdCenter, kCmdMinimize, kCmdAbout, kCmdHelpIndex, kCmdUploadTicket};
 
-struct Bench {
-    Bench() : data(false), bench(prompts, view)
-    {
-        bench.Initialize(CommSettings::Defaults(), Folders::FromBase(data.Base()));
-    }
-    TestData data;
-    ScriptedPrompts prompts;
-    RecordingView view;
-    Workbench bench;
-};
+using Bench = HeadlessBenchT<RecordingView>;
 
 QList<int> Greyed(const HeadlessView& view, const QList<int>& ids)
 {

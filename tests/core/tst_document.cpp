@@ -7,13 +7,10 @@
 #include <QtTest>
 
 #include "CommandTable.h"
-#include "ScriptedPrompts.h"
-#include "TestData.h"
-#include "Workbench.h"
+#include "HeadlessBench.h"
 #include "link/DeviceLink.h"
 #include "model/EntryValues.h"
 #include "platform/SettingsStore.h"
-#include "platform/View.h"
 #include "tickets/TicketStore.h"
 
 namespace {
@@ -46,17 +43,11 @@ class TstDocument : public QObject {
     Q_OBJECT
 
 private:
-    struct Bench {
-        TestData data;
-        ScriptedPrompts prompts;
-        HeadlessView view;
-        Workbench bench{prompts, view};
-        Bench()
+    struct Bench : HeadlessBench {
+        Bench() : HeadlessBench(true)
         {
             data.Write(QStringLiteral("Configurations/777.tpl"), kTemplate);
             data.Write(QStringLiteral("Configurations/mod.ini"), "Model 614\r\nModel 777\r\n\r\n");
-            bench.SetSettlePause(0);
-            bench.Initialize(CommSettings::Defaults(), Folders::Compute());
         }
         // New on the 777 template; true when pages were built.
         bool NewDocument()
@@ -65,7 +56,6 @@ private:
             bench.OnNew();
             return !bench.Model().entries.empty();
         }
-        ConfigEntry* Entry(const char* code) { return ConfigModel::FindEntryByCode(bench.Model().entries, code); }
         // Changes the Mode combo as a technician would, so the document is modified.
         void EditMode()
         {

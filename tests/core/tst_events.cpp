@@ -2,15 +2,11 @@
 // Event triggers through a headless workbench: what each event name does to the display
 // settings, the ticket editor and the entries, the log lines for unbound and unknown events,
 // and the key lock dialog.
-#include <QBuffer>
 #include <QtTest>
 
-#include "ScriptedPrompts.h"
-#include "TestData.h"
-#include "Workbench.h"
+#include "HeadlessBench.h"
 #include "model/ChoiceText.h"
 #include "model/EntryValues.h"
-#include "platform/View.h"
 #include "tickets/TicketStore.h"
 
 namespace {
@@ -53,31 +49,8 @@ const QByteArray kAllEvents =
     "FIRE:UNIT2_CHANGED:unt:\r\n"
     "FIRE:PRINTER_CHANGED:unt:\r\n";
 
-// A workbench with no window, loading a template the way Open does.
-struct Bench {
-    TestData data{false};
-    ScriptedPrompts prompts;
-    HeadlessView view;
-    Workbench bench{prompts, view};
-
-    Bench() { bench.Initialize(CommSettings::Defaults(), Folders::FromBase(data.Base())); }
-
-    void Load(const QByteArray& bytes)
-    {
-        QBuffer buffer;
-        buffer.setData(bytes);
-        buffer.open(QIODevice::ReadOnly);
-        bench.SetSettlePause(0);
-        bench.Model().attachedDevice = CDevice();
-        bench.Model().attachedDevice.unlocked = 1;
-        bench.ReadDevice(nullptr, &buffer);
-        Settle();
-    }
-    static void Settle()
-    {
-        for (int i = 0; i < 4; ++i) QCoreApplication::processEvents();
-    }
-    ConfigEntry* Entry(const char* code) { return ConfigModel::FindEntryByCode(bench.Model().entries, code); }
+// The event tests' view of the headless workbench.
+struct Bench : HeadlessBench {
     QByteArray Shown(const char* code) { return Entry(code)->GetControl(1)->Text(); }
     int EventIndex(const char* name)
     {

@@ -1,22 +1,15 @@
 // SPDX-License-Identifier: MIT
 #include <QtTest>
 
-#include "ScriptedPrompts.h"
-#include "TestData.h"
-#include "Workbench.h"
-#include "platform/View.h"
+#include "HeadlessBench.h"
 #include "tickets/TicketStore.h"
 
 Q_DECLARE_METATYPE(PixelRect)
 
 namespace {
 
-struct Bench {
-    Bench() : data(false), bench(prompts, view)
-    {
-        bench.Initialize(CommSettings::Defaults(), Folders::FromBase(data.Base()));
-        bench.ResetDocument();
-    }
+struct Bench : HeadlessBench {
+    Bench() { bench.ResetDocument(); }
     ConfigEntry* Add(const QByteArray& line, int tab = 0, int hasValue = 1)
     {
         auto& entries = bench.Model().entries;
@@ -30,10 +23,6 @@ struct Bench {
         parent->subEntries.back()->hasValue = 1;
         return parent->subEntries.back().get();
     }
-    TestData data;
-    ScriptedPrompts prompts;
-    HeadlessView view;
-    Workbench bench;
 };
 
 QList<int> Ids(const ConfigEntry* e)

@@ -1,10 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "CSendCfgDlg.h"
 
-#include <QCloseEvent>
 #include <QFrame>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -19,19 +17,10 @@ constexpr int kHeight = 90;
 constexpr int kBarHeight = 14;
 }  // namespace
 
-CSendCfgDlg::CSendCfgDlg(QWidget* owner)
-    : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint)
+CSendCfgDlg::CSendCfgDlg(QWidget* owner) : CFloatingPanel(owner, QSize(kWidth, kHeight))
 {
     setObjectName(QStringLiteral("CSendCfgDlg"));
-    setWindowModality(Qt::WindowModal);
-    setFixedSize(kWidth, kHeight);
-
-    auto* frame = new QFrame(this);
-    frame->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    frame->setLineWidth(2);
-    auto* outer = new QHBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    outer->addWidget(frame);
+    QFrame* frame = Panel();
 
     auto* transfer = new QLabel(frame);
     transfer->setPixmap(Artwork::TransferPicture());
@@ -82,10 +71,7 @@ CSendCfgDlg::CSendCfgDlg(QWidget* owner)
 
 void CSendCfgDlg::PlaceAt(const QPoint& corner)
 {
-    move(corner + QPoint(kProgressOffsetX, kProgressOffsetY));
-    raise();
-    show();
-    activateWindow();
+    ShowAtOffset(corner, QPoint(kProgressOffsetX, kProgressOffsetY));
 }
 
 void CSendCfgDlg::InitBar(QProgressBar* bar, int low, int high)
@@ -143,25 +129,4 @@ void CSendCfgDlg::OnAbort()
 {
     abortFlag_ = true;
     SetStatusText("Aborting configuration transfer, please wait...");
-}
-
-void CSendCfgDlg::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        OnAbort();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
-void CSendCfgDlg::closeEvent(QCloseEvent* event)
-{
-    // Closing it from the window manager asks for the abort; the transfer closes it.
-    if (event->spontaneous()) {
-        event->ignore();
-        OnAbort();
-        return;
-    }
-    QDialog::closeEvent(event);
 }

@@ -2,8 +2,9 @@
 #pragma once
 
 #include <QByteArray>
-#include <QDialog>
 #include <QPoint>
+
+#include "CFloatingPanel.h"
 
 class QLabel;
 class QProgressBar;
@@ -13,7 +14,7 @@ class QPushButton;
 // "&Abort". Abort (or Escape) only raises the abort flag; the transfer watching the flag
 // stops at its next check and closes the window. While it is up the rest of the program
 // takes no input (it is window-modal), which is what holding the mouse capture achieved.
-class CSendCfgDlg : public QDialog {
+class CSendCfgDlg : public CFloatingPanel {
     Q_OBJECT
 public:
     explicit CSendCfgDlg(QWidget* owner = nullptr);
@@ -42,8 +43,8 @@ public Q_SLOTS:
     void OnAbort();
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
+    // Escape and a close from the window manager ask for the abort; the transfer closes it.
+    void OnDismissRequest() override { OnAbort(); }
 
 private:
     static void InitBar(QProgressBar* bar, int low, int high);

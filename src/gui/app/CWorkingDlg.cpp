@@ -1,10 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "CWorkingDlg.h"
 
-#include <QCloseEvent>
 #include <QFrame>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 
 #include "CBusyAnimation.h"
@@ -15,19 +13,10 @@ constexpr int kWidth = 260;
 constexpr int kHeight = 55;
 }  // namespace
 
-CWorkingDlg::CWorkingDlg(QWidget* owner)
-    : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint)
+CWorkingDlg::CWorkingDlg(QWidget* owner) : CFloatingPanel(owner, QSize(kWidth, kHeight))
 {
     setObjectName(QStringLiteral("CWorkingDlg"));
-    setWindowModality(Qt::WindowModal);
-    setFixedSize(kWidth, kHeight);
-
-    auto* frame = new QFrame(this);
-    frame->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    frame->setLineWidth(2);
-    auto* outer = new QHBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    outer->addWidget(frame);
+    QFrame* frame = Panel();
 
     animation_ = new CBusyAnimation(frame);
     text_ = new QLabel(QStringLiteral("Searching for device via\nSocket connection..."), frame);
@@ -45,10 +34,7 @@ CWorkingDlg::CWorkingDlg(QWidget* owner)
 
 void CWorkingDlg::ShowAt(const QPoint& corner)
 {
-    move(corner + QPoint(kBusyOffsetX, kBusyOffsetY));
-    raise();
-    show();
-    activateWindow();
+    ShowAtOffset(corner, QPoint(kBusyOffsetX, kBusyOffsetY));
 }
 
 void CWorkingDlg::SetMessage(const QByteArray& text)
@@ -71,23 +57,5 @@ void CWorkingDlg::PlayAnimation()
 void CWorkingDlg::hideEvent(QHideEvent* event)
 {
     animation_->Stop();
-    QDialog::hideEvent(event);
-}
-
-void CWorkingDlg::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
-void CWorkingDlg::closeEvent(QCloseEvent* event)
-{
-    if (event->spontaneous()) {
-        event->ignore();
-        return;
-    }
-    QDialog::closeEvent(event);
+    CFloatingPanel::hideEvent(event);
 }

@@ -2,8 +2,9 @@
 #pragma once
 
 #include <QByteArray>
-#include <QDialog>
 #include <QPoint>
+
+#include "CFloatingPanel.h"
 
 class CBusyAnimation;
 class QLabel;
@@ -11,7 +12,7 @@ class QLabel;
 // The busy window: no caption, an animation and one line of text, shown over the main window
 // while a device is searched for or a long exchange runs. While it is up the main window
 // takes no input (it is window-modal), which is what holding the mouse capture achieved.
-class CWorkingDlg : public QDialog {
+class CWorkingDlg : public CFloatingPanel {
     Q_OBJECT
 public:
     explicit CWorkingDlg(QWidget* owner = nullptr);
@@ -27,9 +28,6 @@ public:
 
 protected:
     void hideEvent(QHideEvent* event) override;
-    // Only the work that opened the window closes it: not Escape, not the window manager.
-    void keyPressEvent(QKeyEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     CBusyAnimation* animation_;
