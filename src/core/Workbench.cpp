@@ -71,6 +71,32 @@ Workbench::~Workbench()
     model_.Reset();
 }
 
+bool Workbench::OnCommand(int id)
+{
+    switch (id) {
+    case kCmdNew:
+        OnNew();
+        return true;
+    case kCmdOpen:
+        OnOpen();
+        return true;
+    case kCmdSave:
+        OnSave();
+        return true;
+    case kCmdExit:
+        OnExit();
+        return true;
+    case kCmdReadDevice:
+        OnReadDeviceCommand();
+        return true;
+    case kCmdCommunicationsSetup:
+        OnCommunicationsSetup();
+        return true;
+    default:
+        return false;
+    }
+}
+
 void Workbench::Initialize(const CommSettings& settings, const Folders& folders)
 {
     settings_ = settings;

@@ -82,6 +82,11 @@ public:
     // Recomputes an entry's displayed number with d decimals (capacity, low range, tare).
     void Reformat(ConfigEntry* entry, int decimals);
 
+    // Runs a command of the command table that needs no window of its own. False when the
+    // command is the window's (Center, Minimize, About, Help Index, Update Flash) or unknown.
+    // Every new command gets its case here; its steps live in a class of its own.
+    bool OnCommand(int id);
+
     // --- document commands (WorkbenchDocument.cpp) ---
     bool IsDocumentModified();
     // The shared save question; false when the command should stop (Cancel).

@@ -282,24 +282,6 @@ void CWeighsetDlg::RunCommand(int id)
     if (QAction* action = Action(id); action && !action->isEnabled()) return;
     Workbench& bench = *bench_;
     switch (id) {
-    case kCmdNew:
-        bench.OnNew();
-        break;
-    case kCmdOpen:
-        bench.OnOpen();
-        break;
-    case kCmdSave:
-        bench.OnSave();
-        break;
-    case kCmdExit:
-        bench.OnExit();
-        break;
-    case kCmdReadDevice:
-        bench.OnReadDeviceCommand();
-        break;
-    case kCmdCommunicationsSetup:
-        bench.OnCommunicationsSetup();
-        break;
     case kCmdCenter:
         OnCenter();
         break;
@@ -316,7 +298,7 @@ void CWeighsetDlg::RunCommand(int id)
         RunUpdateFlash(this, bench);
         break;
     default:
-        qCDebug(lcWindow) << "command" << id << "has no handler yet";
+        if (!bench.OnCommand(id)) qCDebug(lcWindow) << "command" << id << "has no handler yet";
         break;
     }
     UpdateTitle();
