@@ -2,6 +2,7 @@
 #include "CCommSetupDlg.h"
 
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -227,27 +228,19 @@ CCommSetupDlg::CCommSetupDlg(CommSettings& settings, Prompts& prompts, bool link
     tcpGrid->addWidget(hostServer_, 2, 1, 1, 2, Qt::AlignLeft);
     tcpGrid->setColumnStretch(column, 1);
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("ok"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("cancel"));
-    connect(ok, &QPushButton::clicked, this, &CCommSetupDlg::accept);
-    connect(cancel, &QPushButton::clicked, this, &CCommSetupDlg::reject);
-    auto* buttons = new QVBoxLayout;
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    buttons->addStretch(1);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("ok"));
+    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("cancel"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &CCommSetupDlg::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &CCommSetupDlg::reject);
 
-    auto* top = new QHBoxLayout;
-    top->addWidget(portType, 1);
-    top->addLayout(buttons);
     auto* all = new QVBoxLayout(this);
     // A dialog of fixed size, as small as its controls allow.
     all->setSizeConstraint(QLayout::SetFixedSize);
-    all->addLayout(top);
+    all->addWidget(portType);
     all->addWidget(serial);
     all->addWidget(tcp);
+    all->addWidget(buttons);
 
     connect(primary_, &QComboBox::activated, this, [this](int index) { ApplyPortType(primary_->itemText(index)); });
     // A device path is typed rather than picked; the controls follow what is typed as well.
