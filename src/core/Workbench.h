@@ -14,6 +14,7 @@
 class DeviceLink;
 class Prompts;
 class QIODevice;
+class RemoteSession;
 class TicketStore;
 class View;
 
@@ -39,6 +40,7 @@ public:
     TicketStore& Tickets() { return *tickets_; }
     StatusLog& Log() { return log_; }
     DeviceLink& Link() { return *link_; }
+    RemoteSession& Session() { return *session_; }
     CommSettings& Settings() { return settings_; }
     const Folders& Dirs() const { return folders_; }
     Prompts& Ask() { return prompts_; }
@@ -140,6 +142,7 @@ private:
     Folders folders_;
     std::unique_ptr<TicketStore> tickets_;
     std::unique_ptr<DeviceLink> link_;
+    std::unique_ptr<RemoteSession> session_;
     int commandsEnabled_ = 0;
     int pageShown_ = -1;
     int settlePauseMs_ = 250;
