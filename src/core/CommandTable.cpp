@@ -35,6 +35,15 @@ const std::vector<MenuItem>& MenuItems()
     return items;
 }
 
+const std::vector<MenuItem>& SeparatedItems()
+{
+    static const std::vector<MenuItem> items = {
+        {kCmdRemoteSetup, "C&ommunication", "Remote setup", 0, true},
+        {kCmdHostSession, "C&ommunication", "Host session", 0, true},
+    };
+    return items;
+}
+
 const std::vector<EnableRuleItem>& EnableRules()
 {
     // Column by column, as the refresh walks them.

@@ -41,6 +41,7 @@ struct MenuItem {
     const char* popup;   // the popup's text, '&' marks the mnemonic
     const char* text;    // the item's text; '\t' separates the shortcut label
     char shortcutKey;    // Ctrl + this letter, 0 for none
+    bool checkable = false;
 };
 
 // How the refresh of command states decides an item.
@@ -56,6 +57,9 @@ namespace CommandTable {
 const std::vector<QByteArray>& Popups();
 // Every menu item in menu order.
 const std::vector<MenuItem>& MenuItems();
+// Commands the table gives no item that the window still offers: each at the end of its
+// popup, after a separator, in this order.
+const std::vector<MenuItem>& SeparatedItems();
 // The items the refresh governs, in the order it applies them.
 const std::vector<EnableRuleItem>& EnableRules();
 // The menu item with an identifier, or null.

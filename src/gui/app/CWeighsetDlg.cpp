@@ -258,9 +258,18 @@ void CWeighsetDlg::BuildMenus()
         }
         connectCommand(action, item.id);
     }
+    std::map<QMenu*, bool> separated;
+    for (const MenuItem& item : CommandTable::SeparatedItems()) {
+        QMenu* menu = popups[QByteArray(item.popup)];
+        if (!separated[menu]) menu->addSeparator();
+        separated[menu] = true;
+        QAction* action = menu->addAction(QString::fromLatin1(item.text));
+        action->setCheckable(item.checkable);
+        connectCommand(action, item.id);
+    }
     // Commands with a handler but no menu item and no shortcut: reachable through RunCommand.
-    for (int id : {kCmdMinimize, kCmdRemoteSetup, kCmdHostSession, kCmdExportTicket, kCmdImportTicket,
-                   kCmdSendToHandheld, kCmdReadHandheld, kCmdUpdateHandheld, kCmdUploadTicket}) {
+    for (int id : {kCmdMinimize, kCmdExportTicket, kCmdImportTicket, kCmdSendToHandheld, kCmdReadHandheld,
+                   kCmdUpdateHandheld, kCmdUploadTicket}) {
         connectCommand(new QAction(this), id);
     }
 }
