@@ -6,6 +6,8 @@
 
 #include "StatusLog.h"
 #include "Workbench.h"
+#include "link/DeviceLink.h"
+#include "model/TextConv.h"
 #include "platform/Folders.h"
 
 namespace {
@@ -65,6 +67,33 @@ bool NoneLeft(const QStringList& args, const char* command)
     if (args.isEmpty()) return true;
     std::fprintf(stderr, "tarelink-cli: %s: unexpected '%s' (see tarelink-cli --help)\n", command,
                  qPrintable(args.first()));
+    return false;
+}
+
+bool TakeValue(QStringList& args, const char* name, QString* value)
+{
+    const int at = int(args.indexOf(QLatin1String(name)));
+    if (at < 0) return true;
+    if (at + 1 >= args.size() || args.at(at + 1).isEmpty()) {
+        std::fprintf(stderr, "tarelink-cli: %s needs a value\n", name);
+        return false;
+    }
+    *value = args.at(at + 1);
+    args.remove(at, 2);
+    return true;
+}
+
+bool OpenLink(Workbench& bench)
+{
+    const CommSettings& settings = bench.Settings();
+    if (settings.port == kTcpPortName) {
+        if (bench.Link().ConnectDeviceSocket()) return true;
+        bench.AddStatusLine("No connection found", kCommError);
+        return false;
+    }
+    QString error;
+    if (bench.Link().OpenSerialPort(&error)) return true;
+    bench.AddStatusLine(TextConv::Format("%s (%s)", {TextConv::L1(error), settings.port}), kCommError);
     return false;
 }
 

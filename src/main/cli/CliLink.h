@@ -23,5 +23,11 @@ void EchoLog(StatusLog& log);
 void Prepare(Workbench& bench, const CommSettings& settings);
 // False (with a message on stderr) when anything but the known options is left.
 bool NoneLeft(const QStringList& args, const char* command);
+// Takes "NAME VALUE" from `args` into `value` (left as it is without the option). False (with a
+// message on stderr) when the value is missing.
+bool TakeValue(QStringList& args, const char* name, QString* value);
+// Opens the indicator link the settings name, as Read device does (serial port or device
+// socket); a failure is a Comm Error line in the log and false.
+bool OpenLink(Workbench& bench);
 
 }  // namespace CliLink
