@@ -265,15 +265,7 @@ void DeviceLink::SetPortFactory(PortFactory* factory)
 
 void DeviceLink::OnSerialEvent(const QByteArray& input)
 {
-    if (d->session && d->session->HasSessionSocket()) {
-        // The host's indicator is the remote's; the remote's goes to the host.
-        if (d->session->IsHosting()) {
-            d->log(kLocalDataIgnored, kError);
-        } else {
-            d->session->WriteLine(input);
-        }
-        return;
-    }
+    if (DivertToSession(input)) return;
     receiveBuffer += input;
     if (receiveBuffer.size() > kSerialDiscardLength) DiscardReplies();
     if (lineMode == 1) ExtractReplyLine();
@@ -282,10 +274,7 @@ void DeviceLink::OnSerialEvent(const QByteArray& input)
 
 void DeviceLink::OnSocketData(const QByteArray& text)
 {
-    if (d->session && d->session->HasSessionSocket()) {
-        d->session->WriteLine(text);
-        return;
-    }
+    if (DivertToSession(text)) return;
     receiveBuffer += text;
     if (receiveBuffer.size() > kReceiveBufferLimit) {
         qCWarning(lcLink) << "device socket sent" << receiveBuffer.size() << "characters without a line end; dropped";
@@ -293,6 +282,20 @@ void DeviceLink::OnSocketData(const QByteArray& text)
     }
     ExtractReplyLine();
     Wake();
+}
+
+bool DeviceLink::DivertToSession(const QByteArray& arrived)
+{
+    if (!d->session || !d->session->HasSessionSocket()) return false;
+    // While a session runs the indicator that counts is the remote's: a remote passes its
+    // own on to the host, a host drops its own (relayed, it would reach the remote's
+    // indicator as commands).
+    if (d->session->IsHosting()) {
+        d->log(kLocalDataIgnored, kError);
+    } else {
+        d->session->WriteLine(arrived);
+    }
+    return true;
 }
 
 void DeviceLink::OnRelayedData(const QByteArray& text)

@@ -103,6 +103,8 @@ private:
     bool OpenPort(const QByteArray& portSetting, const QByteArray& lineSettings, QString* error);
     void OnSerialFault(const QString& text);
     void OnDeviceSocketClosed();
+    // Arrivals from this copy's own link during a session; true when they went there.
+    bool DivertToSession(const QByteArray& arrived);
     // Ends the running wait's event loop so it looks again.
     void Wake();
     // A wait's start: refuses a second wait, clears the exiting and timer flags, starts the bound.
