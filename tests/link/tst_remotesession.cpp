@@ -92,11 +92,6 @@ private Q_SLOTS:
         QVERIFY(sim->StartPty(&error));
         port = FreePort();
     }
-    void cleanup()
-    {
-        sim.reset();
-        data.reset();
-    }
 
     void hostReadsThroughTheRemoteAndEndsTheSession()
     {
