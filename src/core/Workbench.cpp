@@ -100,6 +100,9 @@ bool Workbench::OnCommand(int id)
     case kCmdHostSession:
         session_->HostSession();
         return true;
+    case kCmdPrint:
+        print_.Run();
+        return true;
     default:
         return false;
     }

@@ -24,6 +24,8 @@ constexpr char kUsage[] =
     "  relay --server HOST [--port P] [--session-port N] [--data DIR]\n"
     "                                    be the remote copy: relay between the host and the indicator\n"
     "                                    until the host ends the session (exit 0) or is lost (exit 1)\n"
+    "  report CONFIG (-o OUT.pdf | --text) [--data DIR]\n"
+    "                                    the configuration report as PDF, or its lines as text\n"
     "\n"
     "P is a device path (/dev/ttyUSB0), COMn, or tcp:HOST:PORT; without --port the saved\n"
     "settings are used. --data DIR sets the base data folder (like TARELINK_DATA_DIR).\n"
@@ -38,7 +40,7 @@ constexpr char kUsage[] =
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+    const std::unique_ptr<QCoreApplication> app = Cli::CreateApplication(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tarelink-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(TARELINK_VERSION));
 
@@ -57,6 +59,7 @@ int main(int argc, char** argv)
     if (command == QLatin1String("identify")) return Cli::Identify(args);
     if (command == QLatin1String("read")) return Cli::Read(args);
     if (command == QLatin1String("relay")) return Cli::Relay(args);
+    if (command == QLatin1String("report")) return Cli::Report(args);
     std::fprintf(stderr, "tarelink-cli: unknown command '%s'\n\n%s", qPrintable(command), kUsage);
     return 2;
 }
