@@ -1,20 +1,16 @@
 // SPDX-License-Identifier: MIT
 #include "CliLink.h"
 
+#include <QFileInfo>
 #include <QObject>
 #include <cstdio>
 
 #include "StatusLog.h"
 #include "Workbench.h"
-#include "link/DeviceLink.h"
-#include "model/TextConv.h"
 #include "platform/Folders.h"
 
 namespace {
 constexpr char kTcpPrefix[] = "tcp:";
-constexpr char kTcpPortName[] = "TCP/IP";
-// The pause the product makes after opening the link and after a read.
-constexpr int kSettlePauseMs = 250;
 }  // namespace
 
 namespace CliLink {
@@ -43,7 +39,9 @@ bool TakePortOption(QStringList& args, CommSettings& settings)
         settings.remotePort = QByteArray::number(port);
         return true;
     }
-    settings.port = value.toLocal8Bit();
+    // A path relative to where the command runs is a path, not a name under /dev/.
+    const bool relativePath = value.contains(QLatin1Char('/')) && !value.startsWith(QLatin1Char('/'));
+    settings.port = QFile::encodeName(relativePath ? QFileInfo(value).absoluteFilePath() : value);
     return true;
 }
 
@@ -59,7 +57,6 @@ void Prepare(Workbench& bench, const CommSettings& settings)
 {
     EchoLog(bench.Log());
     bench.Initialize(settings, Folders::Compute());
-    bench.SetSettlePause(kSettlePauseMs);
 }
 
 bool NoneLeft(const QStringList& args, const char* command)
@@ -81,20 +78,6 @@ bool TakeValue(QStringList& args, const char* name, QString* value)
     *value = args.at(at + 1);
     args.remove(at, 2);
     return true;
-}
-
-bool OpenLink(Workbench& bench)
-{
-    const CommSettings& settings = bench.Settings();
-    if (settings.port == kTcpPortName) {
-        if (bench.Link().ConnectDeviceSocket()) return true;
-        bench.AddStatusLine("No connection found", kCommError);
-        return false;
-    }
-    QString error;
-    if (bench.Link().OpenSerialPort(&error)) return true;
-    bench.AddStatusLine(TextConv::Format("%s (%s)", {TextConv::L1(error), settings.port}), kCommError);
-    return false;
 }
 
 }  // namespace CliLink

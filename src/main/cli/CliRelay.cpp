@@ -8,14 +8,15 @@
 #include "CliPrompts.h"
 #include "CommandTable.h"
 #include "Workbench.h"
+#include "link/DeviceReader.h"
 #include "platform/SettingsStore.h"
 #include "platform/StopSignals.h"
 #include "platform/View.h"
 
 namespace Cli {
 
-// The remote side of a session with no window: the indicator link opened as Read device
-// opens it, then Remote setup, relaying until the host ends the session or the process is
+// The remote side of a session with no window: the indicator identified as Read device
+// does it, then Remote setup, relaying until the host ends the session or the process is
 // stopped. A session that dies under it ends it with 1: a box beside a scale must not sit on
 // a dead connection.
 int Relay(const QStringList& arguments)
@@ -41,7 +42,9 @@ int Relay(const QStringList& arguments)
     CliLink::Prepare(bench, settings);
     RemoteSession& session = bench.Session();
     session.SetSessionPort(sessionPort);
-    if (!CliLink::OpenLink(bench)) {
+    // A relay that cannot reach its indicator is no use to a host: the link is opened and the
+    // indicator identified as Read device does it, before anyone connects.
+    if (!bench.Reader().IdentifyAttached()) {
         bench.Shutdown();
         return 1;
     }
