@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: MIT
-// Remote sessions over loopback TCP: a host workbench reads the simulated indicator on the
-// remote workbench's pty, the end request, a second caller, and the ways a session goes bad.
+// Remote sessions over loopback TCP: a host reads the simulated indicator on the remote's pty.
 #include <QProcess>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -21,13 +20,6 @@ namespace {
 constexpr int kTestReplyTimeoutMs = 700;
 constexpr int kBoundMs = 20000;
 constexpr char kClosedLine[] = "Information: Remote configuration session has been closed";
-
-quint16 FreePort()
-{
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    return probe.serverPort();
-}
 
 // One copy of the program: a headless workbench with its own prompts and view.
 struct Copy {
@@ -90,7 +82,9 @@ private Q_SLOTS:
         QString error;
         QVERIFY(sim->Profile().LoadTemplate(data->Configurations() + QStringLiteral("615.tpl"), &error));
         QVERIFY(sim->StartPty(&error));
-        port = FreePort();
+        QTcpServer probe;
+        QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
+        port = probe.serverPort();
     }
 
     void hostReadsThroughTheRemoteAndEndsTheSession()
