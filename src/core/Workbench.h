@@ -16,6 +16,7 @@
 class DeviceLink;
 class Prompts;
 class QIODevice;
+class RemoteSession;
 class TicketStore;
 class View;
 
@@ -41,6 +42,7 @@ public:
     TicketStore& Tickets() { return *tickets_; }
     StatusLog& Log() { return log_; }
     DeviceLink& Link() { return *link_; }
+    RemoteSession& Session() { return *session_; }
     CommSettings& Settings() { return settings_; }
     const Folders& Dirs() const { return folders_; }
     Prompts& Ask() { return prompts_; }
@@ -144,6 +146,7 @@ private:
     Folders folders_;
     std::unique_ptr<TicketStore> tickets_;
     std::unique_ptr<DeviceLink> link_;
+    std::unique_ptr<RemoteSession> session_;
     int commandsEnabled_ = 0;
     int pageShown_ = -1;
     int settlePauseMs_ = 250;

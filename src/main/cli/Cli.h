@@ -13,6 +13,7 @@ int Dump(const QStringList& args);
 int Resave(const QStringList& args);
 int Identify(const QStringList& args);
 int Read(const QStringList& args);
+int Relay(const QStringList& args);
 int Report(const QStringList& args);
 
 // The application object a command line needs: a GUI one (offscreen) only where a command
