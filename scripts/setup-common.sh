@@ -11,6 +11,7 @@ TARELINK_PACKAGES=(
   libqt6svg6 qt6-qpa-plugins
   xvfb xauth x11-utils
   fonts-dejavu-core fonts-liberation2 poppler-utils
+  dpkg-dev desktop-file-utils appstream
 )
 
 tarelink_install_packages() {
