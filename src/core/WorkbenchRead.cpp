@@ -177,11 +177,10 @@ int Workbench::ReadDevice(QIODevice* valuesStream, QIODevice* templateStream)
         QFile templateFile;
         QIODevice* stream = templateStream;
         if (fromDevice) {
-            const QByteArray folder = QFile::encodeName(folders_.configurations);
-            templateFile.setFileName(QFile::decodeName(folder + templateName));
+            templateFile.setFileName(folders_.FindConfigurationFile(QFile::decodeName(templateName)));
             if (!templateFile.open(QIODevice::ReadOnly)) {
                 templateName = kDefaultTemplate;
-                templateFile.setFileName(QFile::decodeName(folder + templateName));
+                templateFile.setFileName(folders_.FindConfigurationFile(QFile::decodeName(templateName)));
                 templateFile.open(QIODevice::ReadOnly);
             }
             model_.documentPath = QFile::encodeName(templateFile.fileName());
@@ -216,6 +215,7 @@ int Workbench::ReadDevice(QIODevice* valuesStream, QIODevice* templateStream)
                 ShowPage(model_.entries, 0);
                 view_.EnableApplyButton(true);
                 tickets_->EnableEditor(1);
+                MarkValuesAsBaseline();
             }
         }
         if (templateFile.isOpen()) templateFile.close();

@@ -21,6 +21,8 @@ constexpr char kUsage[] =
     "\n"
     "P is a device path (/dev/ttyUSB0), COMn, or tcp:HOST:PORT; without --port the saved\n"
     "settings are used. --data DIR sets the base data folder (like TARELINK_DATA_DIR).\n"
+    "Every command that talks to an indicator also takes --trace FILE: every byte to and from\n"
+    "the indicator is written to FILE (like TARELINK_TRACE).\n"
     "\n"
     "Options:\n"
     "  -h, --help     show this help\n"

@@ -2,6 +2,7 @@
 #include "DeviceLink.h"
 
 #include <QEventLoop>
+#include <QFile>
 #include <QLoggingCategory>
 #include <QPointer>
 #include <QTimer>
@@ -10,6 +11,7 @@
 #include "CScaleSocket.h"
 #include "SerialTransport.h"
 #include "StatusLog.h"
+#include "TrafficTrace.h"
 #include "model/TextConv.h"
 #include "platform/PortFactory.h"
 #include "platform/Prompts.h"
@@ -62,6 +64,8 @@ struct DeviceLink::Impl {
 
     bool hasSerialFault = false;
     QString serialFault;
+
+    TrafficTrace trace;
 };
 
 DeviceLink::DeviceLink(const CommSettings& settings, Prompts& prompts, LogSink log, QObject* parent)
@@ -251,10 +255,29 @@ void DeviceLink::SetPortFactory(PortFactory* factory)
     }
 }
 
+void DeviceLink::StartTrace(const QString& path)
+{
+    QString error;
+    if (!d->trace.Open(path, &error)) {
+        d->log(TextConv::Format("Cannot write the traffic trace %s: %s", {QFile::encodeName(path), TextConv::L1(error)}),
+               kWarning);
+    }
+}
+
+void DeviceLink::Trace(bool sent, const QByteArray& bytes)
+{
+    if (!d->trace.IsOpen()) return;
+    QString error;
+    if (!d->trace.Record(sent ? TrafficTrace::Direction::Sent : TrafficTrace::Direction::Received, bytes, &error)) {
+        d->log(TextConv::Format("The traffic trace stopped: %s", {TextConv::L1(error)}), kWarning);
+    }
+}
+
 // --- receive path ---
 
 void DeviceLink::OnSerialEvent(const QByteArray& input)
 {
+    Trace(false, input);
     // Remote sessions divert serial arrivals here (relay to the host, or drop while hosting)
     // before anything reaches the receive buffer.
     receiveBuffer += input;
@@ -265,6 +288,7 @@ void DeviceLink::OnSerialEvent(const QByteArray& input)
 
 void DeviceLink::OnSocketData(const QByteArray& text)
 {
+    Trace(false, text);
     // Remote sessions relay device-socket data to the host here instead.
     receiveBuffer += text;
     if (receiveBuffer.size() > kReceiveBufferLimit) {
@@ -324,8 +348,10 @@ void DeviceLink::SendToDevice(const QByteArray& text)
         return;
     }
     if (IsSerialOpen()) {
+        Trace(true, text);
         d->serial->Write(text);
     } else if (d->deviceSocket) {
+        Trace(true, text);
         d->deviceSocket->WriteLine(text);
     } else {
         d->prompts.MessageBox(kNoConnection, QByteArray(), Prompts::Buttons::Ok, Prompts::Icon::None);

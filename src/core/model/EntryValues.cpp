@@ -170,4 +170,64 @@ void ReadBackControls(ConfigEntry* entry, const ConfigModel& model)
     for (auto& sub : entry->subEntries) ReadBackControls(sub.get(), model);
 }
 
+QByteArray PendingValue(const ConfigEntry& entry, const ConfigModel& model)
+{
+    // The same walk as the read back: every control with something to store overwrites.
+    QByteArray value = entry.value;
+    for (const auto& c : entry.controls) {
+        QByteArray next;
+        switch (c->Kind()) {
+        case ControlKind::Radio:
+            if (c->IsChecked()) next = ConvertToValue(entry, c->Text(), nullptr, model);
+            break;
+        case ControlKind::Combo:
+            next = ConvertToValue(entry, c->Text(), nullptr, model);
+            break;
+        case ControlKind::UpDown:
+            if (c->Buddy()) next = ConvertToValue(entry, c->Buddy()->Text(), nullptr, model);
+            break;
+        case ControlKind::Edit: {
+            const QByteArray text = GetStoredValue(c.get(), model);
+            next = entry.controlType == "text" ? text : ConvertToValue(entry, text, nullptr, model);
+            break;
+        }
+        default:
+            break;
+        }
+        if (!next.isEmpty()) value = next;
+    }
+    return value;
+}
+
+bool HasPendingEdit(const ConfigEntry& entry, const ConfigModel& model)
+{
+    if (PendingValue(entry, model) != entry.value) return true;
+    for (const auto& sub : entry.subEntries) {
+        if (HasPendingEdit(*sub, model)) return true;
+    }
+    return false;
+}
+
+bool DiffersFromBaseline(const ConfigEntry& entry, const ConfigModel& model)
+{
+    return PendingValue(entry, model) != entry.baseline;
+}
+
+QByteArray ShownText(const ConfigEntry& entry)
+{
+    for (const auto& c : entry.controls) {
+        switch (c->Kind()) {
+        case ControlKind::Edit:
+        case ControlKind::Combo:
+            return c->Text();
+        case ControlKind::Radio:
+            if (c->IsChecked()) return c->Text();
+            break;
+        default:
+            break;
+        }
+    }
+    return entry.value;
+}
+
 }  // namespace EntryValues
