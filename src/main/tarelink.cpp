@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include <QApplication>
+#include <QFileInfo>
 #include <QTimer>
 #include <cstdio>
 #include <cstring>
@@ -70,7 +71,8 @@ int main(int argc, char** argv)
     CWeighsetDlg window;
     window.show();
     if (!args.isEmpty()) {
-        const QString file = args.first();
+        // Absolute, so that the title and Save name the file wherever the program was started.
+        const QString file = QFileInfo(args.first()).absoluteFilePath();
         QTimer::singleShot(0, &window, [&window, file]() { window.OpenFromCommandLine(file); });
     }
     return app.exec();

@@ -66,6 +66,10 @@ struct DeviceLink::Impl {
     QString serialFault;
 
     TrafficTrace trace;
+    // The trace file asked for and not open yet. It is made when the link first opens, and
+    // tried again (and reported again) at every opening until it can be: the report lands
+    // in the log of the read that goes untraced.
+    QString pendingTrace;
 };
 
 DeviceLink::DeviceLink(const CommSettings& settings, Prompts& prompts, LogSink log, QObject* parent)
@@ -103,6 +107,7 @@ QByteArray DeviceLink::LineSettingsFor(const CommSettings& s)
 bool DeviceLink::OpenPort(const QByteArray& portSetting, const QByteArray& lineSettings, QString* error)
 {
     CloseSerialPort();
+    OpenPendingTrace();
     d->hasSerialFault = false;
     d->serialFault.clear();
     if (!d->serial) {
@@ -182,6 +187,7 @@ bool DeviceLink::TakeSerialFault(QString* text)
 bool DeviceLink::ConnectDeviceSocket()
 {
     CloseDeviceSocket();
+    OpenPendingTrace();
     QPointer<DeviceLink> self(this);
     QPointer<CScaleSocket> socket = new CScaleSocket();
     d->deviceSocket = socket;
@@ -257,11 +263,21 @@ void DeviceLink::SetPortFactory(PortFactory* factory)
 
 void DeviceLink::StartTrace(const QString& path)
 {
+    d->trace.Close();
+    d->pendingTrace = path;
+}
+
+void DeviceLink::OpenPendingTrace()
+{
+    if (d->pendingTrace.isEmpty()) return;
     QString error;
-    if (!d->trace.Open(path, &error)) {
-        d->log(TextConv::Format("Cannot write the traffic trace %s: %s", {QFile::encodeName(path), TextConv::L1(error)}),
-               kWarning);
+    if (d->trace.Open(d->pendingTrace, &error)) {
+        d->pendingTrace.clear();
+        return;
     }
+    d->log(TextConv::Format("Cannot write the traffic trace %s: %s",
+                            {QFile::encodeName(d->pendingTrace), TextConv::L1(error)}),
+           kWarning);
 }
 
 void DeviceLink::Trace(bool sent, const QByteArray& bytes)

@@ -70,8 +70,9 @@ public:
     void SetSocketConnectTimeout(int ms);
     // Where serial ports come from; the product's factory unless a test hands in its own.
     void SetPortFactory(PortFactory* factory);
-    // From now on every byte sent or received on any carrier is also written to a trace file.
-    // A file that cannot be written (now or later) is a Warning; the link works on without it.
+    // Every byte sent or received on any carrier is also written to a trace file, made when
+    // the link next opens. A file that cannot be written is a Warning at each opening (and
+    // once if writing fails later); the link works on without it.
     void StartTrace(const QString& path);
 
     // --- receive path (the carriers call these; tests may too) ---
@@ -99,6 +100,7 @@ private:
     bool OpenPort(const QByteArray& portSetting, const QByteArray& lineSettings, QString* error);
     void OnSerialFault(const QString& text);
     void Trace(bool sent, const QByteArray& bytes);
+    void OpenPendingTrace();
     void OnDeviceSocketClosed();
     // Ends the running wait's event loop so it looks again.
     void Wake();

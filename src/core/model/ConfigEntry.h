@@ -54,7 +54,8 @@ public:
     QByteArray controlType;
     QByteArray line;
     // The value as last read, loaded, saved or sent, and the text its control showed then:
-    // what the modified marks compare against and name.
+    // what the modified marks compare against and name. None while a read is building the entry.
+    int hasBaseline = 0;
     QByteArray baseline;
     QByteArray baselineText;
     std::vector<std::unique_ptr<ConfigEntry>> subEntries;

@@ -57,6 +57,7 @@ void ConfigModel::ClearModified(const EntryArray& entries)
 void ConfigModel::TakeBaseline(const EntryArray& entries)
 {
     for (const auto& e : entries) {
+        e->hasBaseline = 1;
         e->baseline = e->value;
         e->baselineText = EntryValues::ShownText(*e);
         TakeBaseline(e->subEntries);

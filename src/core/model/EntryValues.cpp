@@ -210,7 +210,7 @@ bool HasPendingEdit(const ConfigEntry& entry, const ConfigModel& model)
 
 bool DiffersFromBaseline(const ConfigEntry& entry, const ConfigModel& model)
 {
-    return PendingValue(entry, model) != entry.baseline;
+    return entry.hasBaseline && PendingValue(entry, model) != entry.baseline;
 }
 
 QByteArray ShownText(const ConfigEntry& entry)

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "ModifiedMarks.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QLabel>
+#include <QPainter>
 #include <QTabBar>
 #include <set>
 #include <vector>
@@ -13,7 +15,7 @@
 
 namespace {
 
-constexpr char kDot[] = "\u25CF";
+constexpr int kDotSize = 10;
 constexpr int kDotGap = 2;
 constexpr char kMarkColour[] = "#d35400";
 constexpr char kTabMarkName[] = "tabModifiedMark";
@@ -41,10 +43,21 @@ QWidget* CaptionOf(const ConfigEntry& entry)
     return nullptr;
 }
 
+// Painted, not a glyph: it needs neither an icon theme nor a font that has a dot.
 QLabel* MakeDot(QWidget* parent)
 {
-    auto* dot = new QLabel(QString::fromUtf8(kDot), parent);
-    dot->setStyleSheet(QStringLiteral("color: %1;").arg(QLatin1String(kMarkColour)));
+    const qreal scale = parent ? parent->devicePixelRatioF() : qApp->devicePixelRatio();
+    QPixmap picture(QSize(kDotSize, kDotSize) * scale);
+    picture.setDevicePixelRatio(scale);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(QLatin1String(kMarkColour)));
+    painter.drawEllipse(QRectF(1, 1, kDotSize - 2, kDotSize - 2));
+    painter.end();
+    auto* dot = new QLabel(parent);
+    dot->setPixmap(picture);
     dot->setAttribute(Qt::WA_TransparentForMouseEvents);
     dot->adjustSize();
     return dot;
