@@ -18,6 +18,8 @@ constexpr char kUsage[] =
     "  identify [--port P] [--data DIR]  identify the attached indicator, print it as JSON\n"
     "  read [--port P] [--data DIR] -o OUT\n"
     "                                    read the attached indicator and save its configuration\n"
+    "  report CONFIG (-o OUT.pdf | --text) [--data DIR]\n"
+    "                                    the configuration report as PDF, or its lines as text\n"
     "\n"
     "P is a device path (/dev/ttyUSB0), COMn, or tcp:HOST:PORT; without --port the saved\n"
     "settings are used. --data DIR sets the base data folder (like TARELINK_DATA_DIR).\n"
@@ -32,7 +34,7 @@ constexpr char kUsage[] =
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+    const std::unique_ptr<QCoreApplication> app = Cli::CreateApplication(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tarelink-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(TARELINK_VERSION));
 
@@ -50,6 +52,7 @@ int main(int argc, char** argv)
     if (command == QLatin1String("resave")) return Cli::Resave(args);
     if (command == QLatin1String("identify")) return Cli::Identify(args);
     if (command == QLatin1String("read")) return Cli::Read(args);
+    if (command == QLatin1String("report")) return Cli::Report(args);
     std::fprintf(stderr, "tarelink-cli: unknown command '%s'\n\n%s", qPrintable(command), kUsage);
     return 2;
 }

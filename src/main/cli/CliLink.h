@@ -13,15 +13,15 @@ class Workbench;
 namespace CliLink {
 
 // Takes the options of every command that talks to an indicator from `args`.
-// "--port P": a device path or "COMn" becomes "Port"; "tcp:HOST:PORT" makes "Port" "TCP/IP"
-// with "Remote Address" HOST and "Remote Port" PORT. Without it the settings stay as they are.
+// "--port P": a device path (made absolute) or "COMn" becomes "Port"; "tcp:HOST:PORT" makes
+// "Port" "TCP/IP" with "Remote Address" HOST and "Remote Port" PORT. Without it the settings
+// stay as they are.
 // "--trace FILE": every byte to and from the indicator goes to FILE (as TARELINK_TRACE does).
 // False (with a message on stderr) when a value is missing or malformed.
 bool TakePortOption(QStringList& args, CommSettings& settings);
 // Every status log line goes to stderr as "<Type>: <text>", in order.
 void EchoLog(StatusLog& log);
-// Initialises the workbench with the settings and the computed folders, echoes its log and
-// uses the product's settle pause.
+// Initialises the workbench with the settings and the computed folders and echoes its log.
 void Prepare(Workbench& bench, const CommSettings& settings);
 // False (with a message on stderr) when anything but the known options is left.
 bool NoneLeft(const QStringList& args, const char* command);
