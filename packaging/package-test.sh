@@ -27,6 +27,7 @@ expected=(
   usr/bin/tarelink-cli usr/bin/indicator-sim
   usr/share/tarelink/Configurations/rev.ini usr/share/tarelink/Configurations/mod.ini
   usr/share/tarelink/Configurations/default.tpl usr/share/tarelink/Resources/itarelink256.bmp
+  usr/share/tarelink/Resources/Help/index.html
   usr/share/man/man1/tarelink-cli.1 usr/share/man/man1/indicator-sim.1
 )
 if [ "$flavour" = gui ]; then

@@ -45,7 +45,8 @@ Folders Folders::FromBase(const QString& baseFolder, const QStringList& shared)
         f.resources = f.base + QLatin1String(kResourcesSubfolder);
         f.handheld = f.base + QStringLiteral("HandHeld/");
         f.printers = f.base + QStringLiteral("Printers/");
-        f.helpFile = f.FindReadOnly(QLatin1String(kHelpFileName));
+        // The user guide ships with the data set: the user's copy, else the installed one.
+        f.helpFile = f.FindResourceFile(QString::fromLatin1(kHelpIndexFile));
         f.lastTransfer = f.tickets;
     }
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);

@@ -53,5 +53,6 @@ struct Folders {
 inline constexpr char kDataSubfolder[] = "Tervolin Scale Mfg/Tarelink/";
 inline constexpr char kConfigurationsSubfolder[] = "Configurations/";
 inline constexpr char kResourcesSubfolder[] = "Resources/";
-inline constexpr char kHelpFileName[] = "TarelinkHlp.chm";
+// The user guide's first page, below the resources folder.
+inline constexpr char kHelpIndexFile[] = "Help/index.html";
 inline constexpr char kHandheldSyncSubfolder[] = "Pocket_PC My Documents/";
