@@ -58,10 +58,10 @@ private Q_SLOTS:
 
     void fileOnTheCommandLine_data()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QByteArray>("bytes");  // written unless empty
+        QTest::addColumn<QString>("name");      // below the data folder
+        QTest::addColumn<QByteArray>("bytes");  // written there unless empty
         QTest::addColumn<QByteArray>("error");  // the Error line; empty when the file opens
-        QTest::newRow("configuration") << "mine.csc" << QByteArray() << QByteArray();
+        QTest::newRow("template") << "Configurations/615.tpl" << QByteArray() << QByteArray();
         QTest::newRow("missing") << "gone.csc" << QByteArray() << QByteArray("the file does not exist");
         QTest::newRow("folder") << "Configurations" << QByteArray() << QByteArray("it is a folder, not a file");
         QTest::newRow("binary") << "image.csc" << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)
@@ -73,20 +73,13 @@ private Q_SLOTS:
         QFETCH(QByteArray, bytes);
         QFETCH(QByteArray, error);
         Session s;
-        const QString path = s.data.Path(name);
         if (!bytes.isEmpty()) s.data.Write(name, bytes);
-        if (name == QLatin1String("mine.csc")) QFile::copy(TestData::SourceDir() + QStringLiteral("/data/Configurations/615.tpl"), path);
-
-        s.window->OpenFromCommandLine(path);
-        const StatusLog& log = s.window->Bench().Log();
-        if (error.isEmpty()) {
-            QVERIFY(s.Entry("CAP"));
-            QVERIFY(s.window->Tabs()->isVisible());
-        } else {
-            QVERIFY(s.window->Bench().Model().entries.empty());
-            QVERIFY(!log.Lines().empty());
-            QCOMPARE(log.Lines().back().kind, int(kError));
-            QCOMPARE(log.Lines().back().text, "Cannot open " + QFile::encodeName(path) + ": " + error);
+        s.window->OpenFromCommandLine(s.data.Path(name));
+        const std::vector<StatusLine>& log = s.window->Bench().Log().Lines();
+        QCOMPARE(s.Entry("CAP") != nullptr, error.isEmpty());
+        if (!error.isEmpty()) {
+            QCOMPARE(log.back().kind, int(kError));
+            QCOMPARE(log.back().text, "Cannot open " + QFile::encodeName(s.data.Path(name)) + ": " + error);
         }
     }
 
@@ -107,9 +100,9 @@ private Q_SLOTS:
         // LOW RANGE ("Capacity of the low range") is hidden while there is one weighing range.
         QStringList rows;
         for (int r = 0; r < list->model()->rowCount(); ++r) {
-            QStringList cells;
-            for (int c = 0; c < 3; ++c) cells << list->model()->index(r, c).data().toString();
-            rows << cells.join(QLatin1Char('|'));
+            rows << QStringList{list->model()->index(r, 0).data().toString(), list->model()->index(r, 1).data().toString(),
+                                list->model()->index(r, 2).data().toString()}
+                        .join(QLatin1Char('|'));
         }
         QCOMPARE(rows, QStringList({QStringLiteral("CAP|Capacity in display divisions|Calibration"),
                                     QStringLiteral("OVL|Overload limit (% of capacity)|Calibration"),
