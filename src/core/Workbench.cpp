@@ -9,6 +9,7 @@
 #include "CommandTable.h"
 #include "link/DeviceLink.h"
 #include "link/RemoteSession.h"
+#include "link/TrafficTrace.h"
 #include "model/Catalogue.h"
 #include "model/EntryValues.h"
 #include "model/TextConv.h"
@@ -112,7 +113,9 @@ void Workbench::Initialize(const CommSettings& settings, const Folders& folders)
 {
     settings_ = settings;
     folders_ = folders;
-    Catalogue::LoadRevisionCatalogue(model_.revisionCatalogue, folders_.configurations);
+    if (const QString trace = TrafficTrace::RequestedPath(); !trace.isEmpty()) link_->StartTrace(trace);
+    Catalogue::LoadRevisionCatalogue(model_.revisionCatalogue,
+                                     folders_.FindConfigurationFile(QLatin1String(Catalogue::kRevisionFile)));
     tickets_->SetTicketFolder(folders_.tickets);
     SetCommandsEnabled(1);
     view_.SetCommandEnabled(kCmdImportHandheldFile, false);

@@ -97,7 +97,13 @@ public:
     bool SavePrompt(bool cancelMeansNo);
     void OnNew();
     void OnOpen();
+    // Open's steps after the file choice: a file that is missing, a folder or not text gives
+    // an Error line and leaves the loaded configuration as it is.
+    void OpenFile(const QString& path);
     void OnSave();
+    // The values as they are now become what the modified marks compare against: after a
+    // read or load, after Save has written them, after Update device has sent them.
+    void MarkValuesAsBaseline();
     // True when the window may close.
     bool OnExit();
     void OnCommunicationsSetup();
