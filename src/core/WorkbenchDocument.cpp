@@ -26,7 +26,7 @@ Prompts::Answer AskToSave(Prompts& prompts)
 
 bool Workbench::IsDocumentModified()
 {
-    ReadBackAll();
+    pages_->ReadBackAll();
     return ConfigModel::IsDocumentModified(model_.entries);
 }
 
@@ -95,7 +95,7 @@ void Workbench::OnOpen()
 
 void Workbench::OnSave()
 {
-    ReadBackAll();
+    pages_->ReadBackAll();
     const CDevice& described = model_.attachedDevice.identified ? model_.attachedDevice : model_.fileDevice;
     ConfigWriter::Target target;
     target.configurationsFolder = folders_.configurations;
@@ -114,7 +114,7 @@ void Workbench::OnSave()
 bool Workbench::OnExit()
 {
     link_->SetExiting(true);
-    ReadBackAll();
+    pages_->ReadBackAll();
     if (!ConfigModel::IsDocumentModified(model_.entries) && !tickets_->IsTicketModified()) {
         view_.CloseWindow();
         return true;

@@ -18,9 +18,7 @@ using TextConv::Right;
 
 namespace {
 
-constexpr char kTcpPortName[] = "TCP/IP";
 constexpr char kDefaultTemplate[] = "default.tpl";
-constexpr int kDeviceFieldsLength = 116;
 
 }  // namespace
 
@@ -209,11 +207,11 @@ int Workbench::ReadDevice(QIODevice* valuesStream, QIODevice* templateStream)
                     if (!wasIdentified) attached.identified = 0;
                 }
                 view_.SetTabs(model_.tabs);
-                BuildPages();
-                AddEntryToolTips(model_.entries);
-                AddEntryToolTips(model_.extraEntries);
+                pages_->BuildPages();
+                pages_->AddEntryToolTips(model_.entries);
+                pages_->AddEntryToolTips(model_.extraEntries);
                 view_.SelectTab(0);
-                ShowPage(model_.entries, 0);
+                pages_->ShowPage(model_.entries, 0);
                 view_.EnableApplyButton(true);
                 tickets_->EnableEditor(1);
             }
@@ -233,7 +231,7 @@ int Workbench::ReadDevice(QIODevice* valuesStream, QIODevice* templateStream)
         if (described) {
             tickets_->SetDeviceModel(Right(described->modelLine, 3));
             tickets_->SetDeviceVersion(Mid(described->revisionLine, 4, 3));
-            tickets_->SetDeviceFields(Mid(described->fieldsLine, 7, kDeviceFieldsLength));
+            tickets_->SetDeviceFields(described->FieldList());
         }
     }();
 

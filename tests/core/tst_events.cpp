@@ -199,7 +199,7 @@ private Q_SLOTS:
 
         // Every later change of the entry reports again.
         b.bench.Log().Clear();
-        b.bench.OnEventTrigger(0);
+        b.bench.Events().OnEventTrigger(0);
         QCOMPARE(b.LogTexts(), logged);
         // An unbound capacity event still records the capacity code.
         if (fire.contains("CAPACITY")) QCOMPARE(b.bench.Model().capacityCode, QByteArray("CAP"));
@@ -216,7 +216,7 @@ private Q_SLOTS:
         EntryControl* button = keys->GetControl(0);
         QCOMPARE(button->Kind(), ControlKind::Button);
         b.prompts.keyLockMasks.push_back(0x0101);
-        b.bench.OnControlCommand(button, ControlNotification::Clicked);
+        b.bench.Pages().OnControlCommand(button, ControlNotification::Clicked);
         QCOMPARE(b.prompts.CountOf("keylock"), 0);  // posted, not yet run
         Bench::Settle();
         QCOMPARE(b.prompts.CountOf("keylock"), 1);
@@ -226,7 +226,7 @@ private Q_SLOTS:
 
         // The dialog opens with the stored boxes; bits above the sixteen boxes are not shown.
         keys->value = "65537";
-        b.bench.OnEventTrigger(b.EventIndex("KEY_LOCK_CHANGED"));
+        b.bench.Events().OnEventTrigger(b.EventIndex("KEY_LOCK_CHANGED"));
         QCOMPARE(b.prompts.lastKeyLockMaskIn, 1);
         QCOMPARE(keys->value, QByteArray("1"));
     }
@@ -238,7 +238,7 @@ private Q_SLOTS:
         ConfigEntry* dpp = b.Entry("DPP");
         EntryControl* list = dpp->GetControl(1);
         list->SetCurrentIndex(1);  // "0.1"
-        b.bench.OnControlCommand(list, ControlNotification::SelectionChanged);
+        b.bench.Pages().OnControlCommand(list, ControlNotification::SelectionChanged);
         QCOMPARE(int(b.bench.Model().displayDecimals), 0);
 
         Bench::Settle();
@@ -259,7 +259,7 @@ private Q_SLOTS:
         EntryControl* list = b.Entry("qtp")->GetControl(1);
         list->SetCurrentIndex(1);
         b.bench.SetCommandsEnabled(0);
-        b.bench.OnControlCommand(list, ControlNotification::SelectionChanged);
+        b.bench.Pages().OnControlCommand(list, ControlNotification::SelectionChanged);
         Bench::Settle();
         QCOMPARE(b.bench.Model().ticketCapable, 1);
         QCOMPARE(b.bench.CommandsEnabled(), 1);

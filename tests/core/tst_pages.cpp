@@ -64,7 +64,7 @@ private Q_SLOTS:
     {
         Bench b;
         ConfigEntry* e = b.Add("md:100:200:1:0,1,2:Auto,Manual,Off:Mode:radio:");
-        b.bench.BuildPages();
+        b.bench.Pages().BuildPages();
         QCOMPARE(Kinds(e), (QList<ControlKind>{ControlKind::Radio, ControlKind::Radio, ControlKind::Radio,
                                                ControlKind::GroupFrame}));
         QCOMPARE(Ids(e), (QList<int>{2500, 2501, 2502, kNoControlId}));
@@ -107,7 +107,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, value);
         Bench b;
         ConfigEntry* e = b.Add("sp:10:50:" + value + ":" + spec + ":" + spec + ":Spin:spin:");
-        b.bench.BuildPages();
+        b.bench.Pages().BuildPages();
         QCOMPARE(Kinds(e), (QList<ControlKind>{ControlKind::Caption, ControlKind::Edit, ControlKind::UpDown}));
         QCOMPARE(Ids(e), (QList<int>{kNoControlId, 3000, 4500}));
         QCOMPARE(e->GetControl(0)->Rect(), (PixelRect{10, 30, 110, 49}));
@@ -142,7 +142,7 @@ private Q_SLOTS:
         ConfigEntry* e = b.Add("nm:40:90:12:0-99:0-99:Label:" + type + ":");
         ConfigEntry* factor = b.Add("CNVT FACTOR:40:200:5:1-999999:1-999999:Factor:" + type + ":");
         factor->disabled = 0;
-        b.bench.BuildPages();
+        b.bench.Pages().BuildPages();
         QCOMPARE(Ids(e), (QList<int>{kNoControlId, id}));
         QCOMPARE(Ids(factor), (QList<int>{kNoControlId, id + 1}));
         QCOMPARE(e->GetControl(0)->Rect(), (PixelRect{40, 70, 40 + width, 89}));
@@ -164,7 +164,7 @@ private Q_SLOTS:
         Bench b;
         ConfigEntry* e = b.Add("cb:300:60:1:0,1,1:Zero,One,Uno:Choice:combo:");
         ConfigEntry* none = b.Add("nb:300:160:7:0,1:Off,On:Other:combo:");
-        b.bench.BuildPages();
+        b.bench.Pages().BuildPages();
         QCOMPARE(Ids(e), (QList<int>{kNoControlId, 4000}));
         const EntryControl* list = e->GetControl(1);
         QCOMPARE(list->Rect(), (PixelRect{300, 60, 400, 140}));
@@ -180,7 +180,7 @@ private Q_SLOTS:
         Bench b;
         ConfigEntry* check = b.Add("cal:20:60:1:0,1:Open,Sealed:Seal:check:");
         ConfigEntry* button = b.Add("key lock:20:120:257:0-65535:0-65535:Keys:button:");
-        b.bench.BuildPages();
+        b.bench.Pages().BuildPages();
         QCOMPARE(Ids(check), QList<int>{5000});
         QCOMPARE(check->GetControl(0)->Kind(), ControlKind::CheckFrame);
         QCOMPARE(check->GetControl(0)->Rect(), (PixelRect{20, 60, 120, 80}));
@@ -197,7 +197,7 @@ private Q_SLOTS:
         ConfigEntry* odd = b.Add("od:0:0:1:0-9:0-9:S:Edit:");
         ConfigEntry* empty = b.Add("em:0:0:1:0-9:0-9:S::");
         ConfigEntry* after = b.Add("af:x:y:1:0,1:A,B:S:radio:");
-        b.bench.BuildPages();
+        b.bench.Pages().BuildPages();
         QVERIFY(slider->controls.empty() && odd->controls.empty() && empty->controls.empty());
         // Coordinates that are not numbers count as 0; the radio range starts at its base.
         QCOMPARE(after->GetControl(0)->Rect(), (PixelRect{0, 0, 100, 15}));
@@ -214,7 +214,7 @@ private Q_SLOTS:
         ConfigEntry* emptyCombo = b.Add("md:20:60:1:0,1:A,B:C:combo:", 0, 0);
         ConfigEntry* lockedSpin = b.Add("SP:20:60:1:0-9:0-9:C:spin:");
         ConfigEntry* emptyRadio = b.Add("rd:20:60:1:0,1:A,B:C:radio:", 0, 0);
-        b.bench.BuildPages();
+        b.bench.Pages().BuildPages();
 
         // A locked edit box stays enabled but takes no input; its caption stays enabled.
         QVERIFY(lockedEdit->GetControl(1)->IsEnabled());
@@ -238,15 +238,15 @@ private Q_SLOTS:
         ConfigEntry* top = b.Add("tp:20:60:1:0,1:A,B:T:combo:");
         ConfigEntry* sub = b.AddSub(top, "sb:140:60:0:0,1:No,Yes:S:combo:");
         ConfigEntry* next = b.Add("nx:20:160:1:0,1:A,B:T:combo:");
-        b.bench.BuildPages();
+        b.bench.Pages().BuildPages();
         // Each entry is built right before its sub-entries, so identifiers follow file order.
         QCOMPARE(top->GetControl(1)->Id(), 4000);
         QCOMPARE(sub->GetControl(1)->Id(), 4001);
         QCOMPARE(next->GetControl(1)->Id(), 4002);
         QCOMPARE(sub->GetControl(1)->Entry(), sub);
-        QCOMPARE(b.bench.RangeOf(4002), Workbench::ControlRange::Combo);
-        QCOMPARE(b.bench.RangeOf(4003), Workbench::ControlRange::None);
-        QCOMPARE(b.bench.RangeOf(2500), Workbench::ControlRange::None);
+        QCOMPARE(b.bench.Pages().RangeOf(4002), PageBuilder::ControlRange::Combo);
+        QCOMPARE(b.bench.Pages().RangeOf(4003), PageBuilder::ControlRange::None);
+        QCOMPARE(b.bench.Pages().RangeOf(2500), PageBuilder::ControlRange::None);
     }
 
     void identifiersRestartAfterReset()
@@ -257,13 +257,13 @@ private Q_SLOTS:
                                          "tx:0:0:a:8:8:T:text:",      "ck:0:0:1:0,1:A,B:K:check:",
                                          "bt:0:0:1:0-9:0-9:B:button:"};
         for (const QByteArray& line : lines) b.Add(line);
-        b.bench.BuildPages();
+        b.bench.Pages().BuildPages();
         QCOMPARE(b.bench.Model().entries[0]->GetControl(1)->Id(), 2501);
         b.bench.ResetDocument();
         QVERIFY(b.bench.Model().entries.empty());
         // Every range counts from its base again.
         for (const QByteArray& line : lines) b.Add(line);
-        b.bench.BuildPages();
+        b.bench.Pages().BuildPages();
         QList<QList<int>> ids;
         for (const auto& e : b.bench.Model().entries) ids.append(Ids(e.get()));
         const int none = kNoControlId;
@@ -281,7 +281,7 @@ private Q_SLOTS:
         rules.emplace_back("DISABLE:ab:ef:1", kDisable, b.bench.Model().entries);
         rules.emplace_back("HIDE:ab,cd:ef:1", kHide, b.bench.Model().entries);
         rules.emplace_back("DISABLE:cd:ef:0", kDisable, b.bench.Model().entries);
-        b.bench.BuildPages();
+        b.bench.Pages().BuildPages();
         QVERIFY(!target->GetControl(1)->IsEnabled());
         QCOMPARE(target->hidden, 1);
         QCOMPARE(other->hidden, 1);
@@ -296,20 +296,20 @@ private Q_SLOTS:
         ConfigEntry* second = b.Add("c:20:60:1:0,1:A,B:C:radio:", 1);
         ConfigEntry* sub = b.AddSub(second, "s:140:60:1:0,1:A,B:S:combo:");
         hidden->hidden = 1;
-        b.bench.BuildPages();
-        b.bench.SelectTab(0);
+        b.bench.Pages().BuildPages();
+        b.bench.Pages().SelectTab(0);
         QVERIFY(AllVisible(first));
         QVERIFY(!AnyVisible(hidden));
         QVERIFY(!AnyVisible(second));
         QVERIFY(!AnyVisible(sub));
-        QCOMPARE(b.bench.PageShown(), 0);
+        QCOMPARE(b.bench.Pages().PageShown(), 0);
         QVERIFY(!b.view.ticketEditorVisible);
-        b.bench.SelectTab(1);
+        b.bench.Pages().SelectTab(1);
         QVERIFY(!AnyVisible(first));
         QVERIFY(!AnyVisible(hidden));
         QVERIFY(AllVisible(second));
         QVERIFY(AllVisible(sub));
-        QCOMPARE(b.bench.PageShown(), 1);
+        QCOMPARE(b.bench.Pages().PageShown(), 1);
         QCOMPARE(b.bench.Model().currentTabIndex, 1);
     }
 
@@ -322,14 +322,14 @@ private Q_SLOTS:
         b.Add("a:20:60:1:0-9:0-9:A:edit:");
         ConfigEntry* extra = m.AddExtraEntry("XYZ:42");
         ConfigEntry* info = m.AddModelInfoEntry("MOD:614");
-        b.bench.BuildPages();
+        b.bench.Pages().BuildPages();
         QCOMPARE(Ids(extra), (QList<int>{kNoControlId, 3001}));
         QCOMPARE(extra->GetControl(1)->Rect(), (PixelRect{20, 60, 120, 85}));
         QVERIFY(!extra->GetControl(1)->IsWritable());
         QVERIFY(extra->GetControl(1)->IsNumeric());
         QCOMPARE(extra->GetControl(1)->Text(), QByteArray("42"));
         QCOMPARE(info->GetControl(1)->Rect(), (PixelRect{20, 60, 220, 85}));
-        b.bench.SelectTab(3);
+        b.bench.Pages().SelectTab(3);
         QVERIFY(AllVisible(info));
         QVERIFY(!AnyVisible(extra));
     }
@@ -341,10 +341,10 @@ private Q_SLOTS:
         b.AddSub(top, "sb:0:0:0:0,1:No,Yes:S:combo:");
         b.bench.Model().extendedTab = 1;
         b.bench.Model().AddExtraEntry("X:1");
-        b.bench.BuildPages();
-        b.bench.AddEntryToolTips(b.bench.Model().entries);
+        b.bench.Pages().BuildPages();
+        b.bench.Pages().AddEntryToolTips(b.bench.Model().entries);
         QCOMPARE(b.view.toolTipCount, 4 + 2);
-        b.bench.AddEntryToolTips(b.bench.Model().extraEntries);
+        b.bench.Pages().AddEntryToolTips(b.bench.Model().extraEntries);
         QCOMPARE(b.view.toolTipCount, 8);
         b.bench.ResetDocument();
         QCOMPARE(b.view.toolTipCount, 0);
@@ -388,8 +388,8 @@ private Q_SLOTS:
         store.SetEditorMode(mode);
         for (short i = 0; i < 12; ++i) store.SetFieldButton(i, 2);
         b.Add("a:0:0:1:0,1:A,B:A:combo:", 1);
-        b.bench.BuildPages();
-        b.bench.SelectTab(1);
+        b.bench.Pages().BuildPages();
+        b.bench.Pages().SelectTab(1);
         QVERIFY(b.view.ticketEditorVisible);
         QList<int> got;
         for (short i = 0; i < 12; ++i) {
@@ -397,7 +397,7 @@ private Q_SLOTS:
             if (store.FieldButton(i) == 2) got.append(i);
         }
         QTEST(got, "on");
-        b.bench.SelectTab(0);
+        b.bench.Pages().SelectTab(0);
         QVERIFY(!b.view.ticketEditorVisible);
     }
 
@@ -407,11 +407,11 @@ private Q_SLOTS:
         ConfigModel& m = b.bench.Model();
         m.printTab = 1;
         m.ticketCapable = 0;
-        b.bench.BuildPages();
-        b.bench.SelectTab(1);
+        b.bench.Pages().BuildPages();
+        b.bench.Pages().SelectTab(1);
         QVERIFY(!b.view.ticketEditorVisible);
         QCOMPARE(b.bench.Tickets().FieldButton(0), short(0));
-        QCOMPARE(b.bench.PageShown(), 1);
+        QCOMPARE(b.bench.Pages().PageShown(), 1);
     }
 
     void leavingABoxCorrectsItsValue_data()
@@ -436,10 +436,10 @@ private Q_SLOTS:
         ConfigEntry* e = b.Add(line);
         // The same entry with a locked code.
         ConfigEntry* locked = b.Add(line.left(line.indexOf(':')).toUpper() + line.mid(line.indexOf(':')));
-        b.bench.BuildPages();
+        b.bench.Pages().BuildPages();
         EntryControl* box = e->GetControl(1);
         box->SetText(typed);
-        b.bench.OnControlCommand(box, ControlNotification::FocusLost);
+        b.bench.Pages().OnControlCommand(box, ControlNotification::FocusLost);
         QTEST(e->value, "stored");
         QTEST(box->Text(), "stored");
         QVERIFY(b.prompts.shown.empty());
@@ -449,7 +449,7 @@ private Q_SLOTS:
         if (!line.endsWith(":edit:")) return;
         const QByteArray before = locked->value;
         locked->GetControl(1)->SetText(typed);
-        b.bench.OnControlCommand(locked->GetControl(1), ControlNotification::FocusLost);
+        b.bench.Pages().OnControlCommand(locked->GetControl(1), ControlNotification::FocusLost);
         QCOMPARE(locked->value, before);
     }
 
@@ -458,9 +458,9 @@ private Q_SLOTS:
         Bench b;
         b.bench.Model().printTab = 2;
         QSignalSpy keys(&b.bench.Tickets(), &TicketStore::KeySent);
-        b.bench.SelectTab(0);
+        b.bench.Pages().SelectTab(0);
         QVERIFY(!b.bench.ForwardDialogKey(13));
-        b.bench.SelectTab(2);
+        b.bench.Pages().SelectTab(2);
         QVERIFY(b.bench.ForwardDialogKey(13));
         QVERIFY(b.bench.ForwardDialogKey(27));
         QCOMPARE(keys.count(), 2);

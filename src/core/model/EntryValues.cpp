@@ -93,7 +93,7 @@ void ApplyBoundValue(ConfigEntry& entry, int status, const ConfigModel& model)
     } else if (IsEditType(entry.controlType)) {
         QByteArray shown = above ? MaximumPart(entry.choices) : FirstPart(entry.choices);
         if (shown == "!0") {
-            shown = "0.000001";
+            shown = kNonZeroCorrection;
         } else if (shown == model.capacityCode) {
             shown = TextConv::Dec(model.capacityLimit);
         }
@@ -106,7 +106,9 @@ QByteArray DisplayText(const ConfigEntry* entry, const QByteArray& value, int de
     if (!entry) return value;
     QByteArray v = value;
     if (decimals <= 0) {
-        if (entry->code == "CNVT FACTOR") {
+        // A text that already has its point is shown as it is: formatting it again would
+        // put a second point into it.
+        if (entry->code == "CNVT FACTOR" && !v.contains('.')) {
             while (v.size() < 6) v.prepend('0');
             v.insert(v.size() - 5, '.');
         }

@@ -11,6 +11,9 @@ class EntryControl;
 // The shared display settings (decimals, capacity limit and code) come from the model.
 namespace EntryValues {
 
+// What a "!0" entry's box shows after a zero was typed into it.
+inline constexpr char kNonZeroCorrection[] = "0.000001";
+
 // Result of a failed range check.
 enum Status : int { kInRange = 0, kAboveMaximum = 1, kBelowMinimum = 2 };
 

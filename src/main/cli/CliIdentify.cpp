@@ -13,11 +13,6 @@
 #include "platform/SettingsStore.h"
 #include "platform/View.h"
 
-namespace {
-constexpr char kTcpPortName[] = "TCP/IP";
-constexpr int kSettlePauseMs = 250;
-}  // namespace
-
 namespace Cli {
 
 // Opens the link the settings name, identifies the indicator like Read device does, and

@@ -10,9 +10,6 @@
 
 namespace {
 constexpr char kTcpPrefix[] = "tcp:";
-constexpr char kTcpPortName[] = "TCP/IP";
-// The pause the product makes after opening the link and after a read.
-constexpr int kSettlePauseMs = 250;
 }  // namespace
 
 namespace CliLink {

@@ -42,7 +42,7 @@ int Read(const QStringList& arguments)
         return 1;
     }
 
-    bench.ReadBackAll();
+    bench.Pages().ReadBackAll();
     ConfigModel& model = bench.Model();
     const CDevice& described = model.attachedDevice.identified ? model.attachedDevice : model.fileDevice;
     ConfigWriter::Target target;
