@@ -5,6 +5,7 @@
 #include "link/DeviceLink.h"
 #include "model/Catalogue.h"
 #include "model/ConfigWriter.h"
+#include "model/EntryValues.h"
 #include "model/TextConv.h"
 #include "platform/Prompts.h"
 #include "platform/SettingsStore.h"
@@ -20,6 +21,14 @@ Prompts::Answer AskToSave(Prompts& prompts)
 {
     return prompts.MessageBox("The configuration has been modified. Save before exit?", "Save configuration?",
                               Prompts::Buttons::YesNoCancel, Prompts::Icon::Question);
+}
+
+// An entry whose value the file cannot hold (it came from the indicator that way).
+QByteArray UncarriedWarning(const ConfigEntry& entry)
+{
+    return TextConv::Format("Value of %s (%s) not saved: a configuration line cannot carry ':' or \"//\"; "
+                            "the file keeps its previous value",
+                            {TextConv::ToUpper(entry.code), entry.label});
 }
 
 }  // namespace
@@ -103,6 +112,9 @@ void Workbench::OnSave()
     target.slotCount = tickets_->TicketCount();
     const QString written = ConfigWriter::WriteConfiguration(model_, described, 0, prompts_, target);
     if (!written.isEmpty()) lastWritten_ = written;
+    if (!written.isEmpty()) {
+        for (const ConfigEntry* e : EntryValues::UncarriedEntries(model_)) AddStatusLine(UncarriedWarning(*e), kWarning);
+    }
     // A cancelled dialog clears the marks too: the technician chose not to keep this state.
     ConfigModel::ClearModified(model_.entries);
     // The ticket data belongs after the file just written; a cancelled dialog wrote nothing,

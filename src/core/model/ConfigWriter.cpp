@@ -6,6 +6,7 @@
 #include <QSaveFile>
 
 #include "ConfigModel.h"
+#include "EntryValues.h"
 #include "TextConv.h"
 #include "platform/Prompts.h"
 
@@ -41,6 +42,13 @@ private:
     QByteArray out_;
 };
 
+// The entry's line with its value; a value the line cannot carry would break the line (and
+// the entry with it), so the entry keeps its last well-formed line instead.
+QByteArray EntryLine(ConfigEntry& entry)
+{
+    return EntryValues::LineCanCarry(entry.value) ? entry.FormatLine() : entry.line;
+}
+
 void AddEntries(Lines& out, ConfigModel& model)
 {
     int lastTab = -1;
@@ -49,8 +57,8 @@ void AddEntries(Lines& out, ConfigModel& model)
         if (first || entry->tabIndex != lastTab) out.Add("HDR:" + entry->sectionName + ':');
         first = false;
         lastTab = entry->tabIndex;
-        out.Add(entry->FormatLine());
-        for (auto& sub : entry->subEntries) out.Add("->:" + sub->FormatLine());
+        out.Add(EntryLine(*entry));
+        for (auto& sub : entry->subEntries) out.Add("->:" + EntryLine(*sub));
     }
 }
 

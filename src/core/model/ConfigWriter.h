@@ -12,7 +12,8 @@ class Prompts;
 namespace ConfigWriter {
 
 // The whole file, CR LF line ends, for the given description record and slot count.
-// Also stores each entry's formatted line in its `line`.
+// Also stores each entry's formatted line in its `line`. An entry whose value the line
+// cannot carry (EntryValues::UncarriedEntries) is written with its last well-formed line.
 QByteArray FormatConfiguration(ConfigModel& model, const CDevice& device, int slotCount);
 
 // The name Save proposes: documentPath with ".tpl" turned into ".csc", last path component only.

@@ -49,6 +49,26 @@ bool IsEditType(const QByteArray& controlType)
     return controlType == "edit" || controlType == "large_edit" || controlType == "spin";
 }
 
+bool LineCanCarry(const QByteArray& value)
+{
+    for (char c : {':', '\r', '\n', '\0'}) {
+        if (value.contains(c)) return false;
+    }
+    return !value.contains("//");
+}
+
+QList<const ConfigEntry*> UncarriedEntries(const ConfigModel& model)
+{
+    QList<const ConfigEntry*> out;
+    for (const auto& e : model.entries) {
+        if (!LineCanCarry(e->value)) out.append(e.get());
+        for (const auto& sub : e->subEntries) {
+            if (!LineCanCarry(sub->value)) out.append(sub.get());
+        }
+    }
+    return out;
+}
+
 QByteArray ConvertToValue(const ConfigEntry& entry, const QByteArray& text, int* status, const ConfigModel& model)
 {
     const QByteArray t = TextConv::Trim(text);

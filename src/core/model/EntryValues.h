@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 
 class ConfigEntry;
 class ConfigModel;
@@ -40,5 +41,12 @@ void ReadBackControls(ConfigEntry* entry, const ConfigModel& model);
 
 // Whether the entry's control type makes an edit box (caption + numeric or text box).
 bool IsEditType(const QByteArray& controlType);
+
+// Whether a configuration line and the indicator's setting command can carry the value:
+// both end the value at ':', "//" turns the rest of a line into a comment, and CR, LF and
+// NUL end a line.
+bool LineCanCarry(const QByteArray& value);
+// The entries and sub-entries whose values LineCanCarry refuses, in file order.
+QList<const ConfigEntry*> UncarriedEntries(const ConfigModel& model);
 
 }  // namespace EntryValues
