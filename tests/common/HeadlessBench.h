@@ -11,9 +11,8 @@
 
 // A workbench with no window over a private data folder, with scripted prompts and no
 // settle pauses: the fixture of the core tests.
-template <class ViewType = HeadlessView>
-struct HeadlessBenchT {
-    explicit HeadlessBenchT(bool copyData = false) : data(copyData)
+struct HeadlessBench {
+    explicit HeadlessBench(bool copyData = false) : data(copyData)
     {
         bench.SetSettlePause(0);
         bench.Initialize(CommSettings::Defaults(), Folders::Compute());
@@ -30,17 +29,12 @@ struct HeadlessBenchT {
         bench.ReadDevice(nullptr, &buffer);
         Settle();
     }
-    // Lets posted events run.
-    static void Settle()
-    {
-        for (int i = 0; i < 4; ++i) QCoreApplication::processEvents();
-    }
+    // Lets posted events run, and the events they post.
+    static void Settle() { for (int i = 0; i < 4; ++i) QCoreApplication::processEvents(); }
     ConfigEntry* Entry(const char* code) { return ConfigModel::FindEntryByCode(bench.Model().entries, code); }
 
     TestData data;
     ScriptedPrompts prompts;
-    ViewType view;
+    HeadlessView view;
     Workbench bench{prompts, view};
 };
-
-using HeadlessBench = HeadlessBenchT<>;
