@@ -14,7 +14,6 @@
 
 namespace {
 
-constexpr char kConfigurationFilter[] = "Configuration Files (*.csc)|*.csc||";
 constexpr char kModelList[] = "mod.ini";
 
 Prompts::Answer AskToSave(Prompts& prompts)
@@ -84,7 +83,7 @@ void Workbench::OnOpen()
     Prompts::FileChoice choice;
     choice.save = false;
     choice.initialFolder = folders_.configurations;
-    choice.filter = kConfigurationFilter;
+    choice.filter = ConfigWriter::kConfigurationFilter;
     choice.hideReadOnly = true;
     choice.overwritePrompt = true;
     const QString path = prompts_.ChooseFile(choice);

@@ -17,7 +17,6 @@ namespace ConfigWriter {
 namespace {
 
 constexpr char kLineEnd[] = "\r\n";
-constexpr char kFilter[] = "Configuration Files (*.csc)|*.csc||";
 constexpr char kExtension[] = "csc";
 constexpr char kTemporaryName[] = "temp.csc";
 constexpr char kPathSeparator = '/';
@@ -140,7 +139,7 @@ QString WriteConfiguration(ConfigModel& model, const CDevice& device, int tempor
         choice.initialFolder = target.configurationsFolder;
         choice.defaultName = ProposedFileName(model.documentPath);
         choice.defaultExtension = QLatin1String(kExtension);
-        choice.filter = kFilter;
+        choice.filter = kConfigurationFilter;
         choice.overwritePrompt = true;
         choice.hideReadOnly = true;
         path = prompts.ChooseFile(choice);

@@ -11,6 +11,9 @@ class Prompts;
 // Turns the model into a configuration file the reader reads back.
 namespace ConfigWriter {
 
+// The file choice filter of configuration files, for saving and opening alike.
+inline constexpr char kConfigurationFilter[] = "Configuration Files (*.csc)|*.csc||";
+
 // The whole file, CR LF line ends, for the given description record and slot count.
 // Also stores each entry's formatted line in its `line`. An entry whose value the line
 // cannot carry (EntryValues::UncarriedEntries) is written with its last well-formed line.
