@@ -7,6 +7,7 @@
 
 #include "CommandTable.h"
 #include "link/DeviceLink.h"
+#include "link/RemoteSession.h"
 #include "model/Catalogue.h"
 #include "platform/Prompts.h"
 #include "platform/View.h"
@@ -24,6 +25,7 @@ Workbench::Workbench(Prompts& prompts, View& view, QObject* parent)
 {
     link_ = std::make_unique<DeviceLink>(
         settings_, prompts_, [this](const QByteArray& text, int kind) { AddStatusLine(text, kind); });
+    session_ = std::make_unique<RemoteSession>(*this);
     settings_ = CommSettings::Defaults();
 }
 
@@ -53,6 +55,15 @@ bool Workbench::OnCommand(int id)
         return true;
     case kCmdCommunicationsSetup:
         OnCommunicationsSetup();
+        return true;
+    case kCmdRemoteSetup:
+        session_->RemoteSetup();
+        return true;
+    case kCmdHostSession:
+        session_->HostSession();
+        return true;
+    case kCmdPrint:
+        print_.Run();
         return true;
     default:
         return false;
@@ -126,6 +137,8 @@ void Workbench::AdjustMenuForModel()
                        kCmdCommunicationsSetup, kCmdPrint}) {
             view_.SetCommandEnabled(id, true);
         }
+        // Another model may have greyed the session items; they follow the sessions again.
+        session_->UpdateMenu();
     }
 }
 

@@ -7,15 +7,18 @@
 #include <memory>
 
 #include "StatusLog.h"
+#include "link/DeviceReader.h"
 #include "model/ConfigModel.h"
 #include "pages/EventProcessor.h"
 #include "pages/PageBuilder.h"
 #include "platform/CommSettings.h"
 #include "platform/Folders.h"
+#include "report/PrintCommand.h"
 
 class DeviceLink;
 class Prompts;
 class QIODevice;
+class RemoteSession;
 class TicketStore;
 class View;
 
@@ -41,6 +44,7 @@ public:
     TicketStore& Tickets() { return *tickets_; }
     StatusLog& Log() { return log_; }
     DeviceLink& Link() { return *link_; }
+    RemoteSession& Session() { return *session_; }
     CommSettings& Settings() { return settings_; }
     const Folders& Dirs() const { return folders_; }
     Prompts& Ask() { return prompts_; }
@@ -78,10 +82,10 @@ public:
     // Enter (13) or Escape (27) pressed in the window: on the print page they go to the ticket
     // editor (true); elsewhere they do nothing, so the window never closes on them.
     bool ForwardDialogKey(int key);
-    // The path of the last file the writer wrote (empty when none).
+    // The file the last Save wrote (empty when it wrote none).
     QString LastWrittenPath() const { return lastWritten_; }
 
-    // --- device read (WorkbenchRead.cpp) ---
+    // --- device read (WorkbenchRead.cpp; the steps are DeviceReader's) ---
     // The Read device command: asks before overwriting, then queues the read.
     void OnReadDeviceCommand();
     // Queues a read of the device, to run once the current handler has returned.
@@ -90,18 +94,20 @@ public:
     // stream, then values from `valuesStream` when given.
     int ReadDevice(QIODevice* valuesStream, QIODevice* templateStream);
     void IdentifyDevice(CDevice& record);
+    DeviceReader& Reader() { return reader_; }
 
     // Waits without blocking the event loop (the settle pauses of a read).
     void Pause(int ms);
     // kSettlePauseMs in the product; tests shorten it.
     void SetSettlePause(int ms) { settlePauseMs_ = ms; }
+    int SettlePause() const { return settlePauseMs_; }
 
     QByteArray rememberedModel = "Model 615";
 
 Q_SIGNALS:
     // The document's path or modified state may have changed (window title).
     void DocumentChanged();
-    // A read finished (pages built or not).
+    // A read finished: 1 when it built the pages, else 0 (Reader().Outcome() tells more).
     void ReadFinished(int result);
 
 private:
@@ -113,10 +119,12 @@ private:
     Folders folders_;
     std::unique_ptr<TicketStore> tickets_;
     std::unique_ptr<DeviceLink> link_;
+    std::unique_ptr<RemoteSession> session_;
     std::unique_ptr<PageBuilder> pages_;
     std::unique_ptr<EventProcessor> events_;
     int commandsEnabled_ = 0;
     int settlePauseMs_ = kSettlePauseMs;
-    bool reading_ = false;
     QString lastWritten_;
+    DeviceReader reader_{*this};
+    PrintCommand print_{*this};
 };

@@ -11,8 +11,9 @@
 
 // A workbench with no window over a private data folder, with scripted prompts and no
 // settle pauses: the fixture of the core tests.
-struct HeadlessBench {
-    explicit HeadlessBench(bool copyData = false) : data(copyData)
+template <class ViewType = HeadlessView>
+struct HeadlessBenchT {
+    explicit HeadlessBenchT(bool copyData = false) : data(copyData)
     {
         bench.SetSettlePause(0);
         bench.Initialize(CommSettings::Defaults(), Folders::Compute());
@@ -35,6 +36,8 @@ struct HeadlessBench {
 
     TestData data;
     ScriptedPrompts prompts;
-    HeadlessView view;
+    ViewType view;
     Workbench bench{prompts, view};
 };
+
+using HeadlessBench = HeadlessBenchT<>;

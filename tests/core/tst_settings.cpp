@@ -79,7 +79,7 @@ private Q_SLOTS:
                          .join(QLatin1Char('|')),
                      QStringLiteral("/srv/tl/|/srv/tl/Temporary/|/srv/tl/Printers/|/srv/tl/Tickets/|"
                                     "/srv/tl/Configurations/|/srv/tl/Resources/|/srv/tl/HandHeld/|/srv/tl/Tickets/|"
-                                    "/srv/tl/TarelinkHlp.chm"));
+                                    "/srv/tl/Resources/Help/index.html"));
         }
         QVERIFY(Folders::FromBase(QString()).configurations.isEmpty());
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "CliLink.h"
 
+#include <QFileInfo>
 #include <QObject>
 #include <cstdio>
 
@@ -38,7 +39,9 @@ bool TakePortOption(QStringList& args, CommSettings& settings)
         settings.remotePort = QByteArray::number(port);
         return true;
     }
-    settings.port = value.toLocal8Bit();
+    // A path relative to where the command runs is a path, not a name under /dev/.
+    const bool relativePath = value.contains(QLatin1Char('/')) && !value.startsWith(QLatin1Char('/'));
+    settings.port = QFile::encodeName(relativePath ? QFileInfo(value).absoluteFilePath() : value);
     return true;
 }
 
@@ -54,7 +57,6 @@ void Prepare(Workbench& bench, const CommSettings& settings)
 {
     EchoLog(bench.Log());
     bench.Initialize(settings, Folders::Compute());
-    bench.SetSettlePause(kSettlePauseMs);
 }
 
 bool NoneLeft(const QStringList& args, const char* command)
@@ -63,6 +65,19 @@ bool NoneLeft(const QStringList& args, const char* command)
     std::fprintf(stderr, "tarelink-cli: %s: unexpected '%s' (see tarelink-cli --help)\n", command,
                  qPrintable(args.first()));
     return false;
+}
+
+bool TakeValue(QStringList& args, const char* name, QString* value)
+{
+    const int at = int(args.indexOf(QLatin1String(name)));
+    if (at < 0) return true;
+    if (at + 1 >= args.size() || args.at(at + 1).isEmpty()) {
+        std::fprintf(stderr, "tarelink-cli: %s needs a value\n", name);
+        return false;
+    }
+    *value = args.at(at + 1);
+    args.remove(at, 2);
+    return true;
 }
 
 }  // namespace CliLink
