@@ -10,10 +10,10 @@
 #include <sys/resource.h>
 
 #include "IndicatorSim.h"
+#include "QuietPrompts.h"
 #include "StatusLog.h"
 #include "Workbench.h"
 #include "link/DeviceLink.h"
-#include "platform/Prompts.h"
 #include "platform/View.h"
 
 namespace {
@@ -23,22 +23,6 @@ constexpr int kBaud = 9600;
 constexpr double kBitsPerByte = 10.0;
 // Read device pauses twice for the line to settle.
 constexpr double kSettlePausesSeconds = 2 * 0.250;
-
-// Nobody answers boxes in a benchmark; they are counted and printed.
-class QuietPrompts : public Prompts {
-public:
-    Answer MessageBox(const QByteArray& text, const QByteArray&, Buttons, Icon) override
-    {
-        std::fprintf(stderr, "box: %s\n", text.constData());
-        return Answer::Ok;
-    }
-    QString ChooseFile(const FileChoice&) override { return QString(); }
-    bool SelectModel(QByteArray&, const QList<QByteArray>&) override { return false; }
-    int KeyLockMask(int mask) override { return mask; }
-    int UpdateOption() override { return 0; }
-    int PickSlot() override { return 0; }
-    bool CommunicationSettings(CommSettings&, bool) override { return false; }
-};
 
 QByteArray MakeTemplate()
 {

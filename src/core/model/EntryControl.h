@@ -37,6 +37,7 @@ struct ControlSpec {
     ControlKind kind = ControlKind::Caption;
     int id = kNoControlId;
     ConfigEntry* entry = nullptr;  // the window user data; null for captions and frames
+    int tab = -1;                  // the tab whose page the control is on
     PixelRect rect;
     QByteArray text;
     ControlFont font = ControlFont::Control;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "PageBuilder.h"
 
+#include <algorithm>
 #include <functional>
 
 #include "Workbench.h"
@@ -63,6 +64,14 @@ const FieldButtonRule kFieldButtonRules[] = {
     {{"PW", "PC", "GA", "NA"}, {8}},
 };
 
+// A control goes on the page of its entry's tab.
+ControlSpec SpecOnPageOf(const ConfigEntry& entry)
+{
+    ControlSpec spec;
+    spec.tab = entry.tabIndex;
+    return spec;
+}
+
 }  // namespace
 
 PageBuilder::PageBuilder(Workbench& bench) : bench_(bench)
@@ -96,6 +105,8 @@ void PageBuilder::Reset()
 {
     for (int i = 0; i < kRangeCount; ++i) idCounters_[i] = kIdRanges[i].base;
     pageShown_ = -1;
+    entryPages_ = PageIndex();
+    extraPages_ = PageIndex();
     ConfigModel& model = bench_.Model();
     for (auto& e : model.entries) RemoveToolTips(*e);
     for (auto& e : model.extraEntries) RemoveToolTips(*e);
@@ -105,7 +116,7 @@ EntryControl* PageBuilder::AddCaption(ConfigEntry& entry, int width)
 {
     const int x = Atoi(entry.x);
     const int y = Atoi(entry.y);
-    ControlSpec s;
+    ControlSpec s = SpecOnPageOf(entry);
     s.kind = ControlKind::Caption;
     s.rect = {x, y - kCaptionGap, x + width, y - 1};
     s.text = TextConv::ToUpper(entry.code);
@@ -119,7 +130,7 @@ EntryControl* PageBuilder::AddEditBox(ConfigEntry& entry, int width, ControlRang
 {
     const int x = Atoi(entry.x);
     const int y = Atoi(entry.y);
-    ControlSpec s;
+    ControlSpec s = SpecOnPageOf(entry);
     s.kind = ControlKind::Edit;
     s.id = NextControlId(range);
     s.entry = &entry;
@@ -163,7 +174,7 @@ void PageBuilder::BuildEntryControls(ConfigEntry& entry)
         }
     } else if (type == "combo") {
         EntryControl* label = AddCaption(entry, kDefaultWidth);
-        ControlSpec s;
+        ControlSpec s = SpecOnPageOf(entry);
         s.kind = ControlKind::Combo;
         s.id = NextControlId(ControlRange::Combo);
         s.entry = &entry;
@@ -185,7 +196,7 @@ void PageBuilder::BuildEntryControls(ConfigEntry& entry)
     } else if (type == "spin") {
         EntryControl* label = AddCaption(entry, kDefaultWidth);
         EntryControl* box = AddEditBox(entry, kDefaultWidth, ControlRange::Edit, true, false);
-        ControlSpec s;
+        ControlSpec s = SpecOnPageOf(entry);
         s.kind = ControlKind::UpDown;
         s.id = NextControlId(ControlRange::UpDown);
         s.entry = &entry;
@@ -208,7 +219,7 @@ void PageBuilder::BuildEntryControls(ConfigEntry& entry)
             updown->SetEnabled(false);
         }
     } else if (type == "check") {
-        ControlSpec s;
+        ControlSpec s = SpecOnPageOf(entry);
         s.kind = ControlKind::CheckFrame;
         s.id = NextControlId(ControlRange::Check);
         s.entry = &entry;
@@ -220,7 +231,7 @@ void PageBuilder::BuildEntryControls(ConfigEntry& entry)
         const QList<QByteArray> choices = entry.choices.split(',');
         const int n = int(choices.size());
         for (int i = 0; i < n; ++i) {
-            ControlSpec s;
+            ControlSpec s = SpecOnPageOf(entry);
             s.kind = ControlKind::Radio;
             s.id = NextControlId(ControlRange::Radio);
             s.entry = &entry;
@@ -232,7 +243,7 @@ void PageBuilder::BuildEntryControls(ConfigEntry& entry)
             if (isValueOf(choices[i])) button->SetChecked(true);
             if (isDisabled || noValue) button->SetEnabled(false);
         }
-        ControlSpec s;
+        ControlSpec s = SpecOnPageOf(entry);
         s.kind = ControlKind::GroupFrame;
         s.rect = {x - kFrameMargin, y - kCaptionGap, x + kDefaultWidth + kFrameMargin,
                   y + kRadioStep * n + kFrameMargin};
@@ -241,7 +252,7 @@ void PageBuilder::BuildEntryControls(ConfigEntry& entry)
         EntryControl* frame = make(s);
         if (noValue) frame->SetEnabled(false);
     } else if (type == "button") {
-        ControlSpec s;
+        ControlSpec s = SpecOnPageOf(entry);
         s.kind = ControlKind::Button;
         s.id = NextControlId(ControlRange::Button);
         s.entry = &entry;
@@ -289,7 +300,35 @@ void PageBuilder::BuildPages()
         for (auto& sub : top->subEntries) applyAll(sub.get());
     }
 
+    IndexPages(entryPages_, model.entries);
+    IndexPages(extraPages_, model.extraEntries);
     bench_.Events().RunAll();
+}
+
+void PageBuilder::IndexPages(PageIndex& index, const EntryArray& entries)
+{
+    index = PageIndex();
+    index.array = &entries;
+    index.size = entries.size();
+    std::function<void(const EntryArray&)> add = [&](const EntryArray& list) {
+        for (const auto& e : list) {
+            if (e->tabIndex >= 0) {
+                if (size_t(e->tabIndex) >= index.byTab.size()) index.byTab.resize(size_t(e->tabIndex) + 1);
+                index.byTab[size_t(e->tabIndex)].push_back(e.get());
+            }
+            add(e->subEntries);
+        }
+    };
+    add(entries);
+}
+
+PageBuilder::PageIndex* PageBuilder::IndexOf(const EntryArray& entries)
+{
+    for (PageIndex* index : {&entryPages_, &extraPages_}) {
+        // An array that grew or shrank since the pages were built is walked whole.
+        if (index->array == &entries && index->size == entries.size()) return index;
+    }
+    return nullptr;
 }
 
 void PageBuilder::AddEntryToolTips(EntryArray& entries)
@@ -319,16 +358,38 @@ void PageBuilder::SetFieldButtons()
 
 void PageBuilder::ShowPage(EntryArray& entries, int tab)
 {
-    std::function<void(EntryArray&)> showIn = [&](EntryArray& list) {
-        for (auto& e : list) {
-            const bool visible = e->tabIndex == tab && e->hidden == 0;
-            for (auto& c : e->controls) c->SetVisible(visible);
-            showIn(e->subEntries);
-        }
-    };
-    showIn(entries);
-
     const ConfigModel& model = bench_.Model();
+    auto show = [tab](ConfigEntry& e) {
+        const bool visible = e.tabIndex == tab && e.hidden == 0;
+        for (auto& c : e.controls) c->SetVisible(visible);
+    };
+    PageIndex* index = IndexOf(entries);
+    bench_.Window().SwitchPage(tab, [&]() {
+        if (!index || index->shown < 0) {
+            std::function<void(EntryArray&)> showIn = [&](EntryArray& list) {
+                for (auto& e : list) {
+                    show(*e);
+                    showIn(e->subEntries);
+                }
+            };
+            showIn(entries);
+            return;
+        }
+        // Every other page's controls are hidden already, and nothing shows them meanwhile.
+        std::vector<int> pages;
+        for (int page : {index->shown, index->ruled, model.currentTabIndex, tab}) {
+            const bool known = page >= 0 && size_t(page) < index->byTab.size();
+            if (known && std::find(pages.begin(), pages.end(), page) == pages.end()) pages.push_back(page);
+        }
+        for (int page : pages) {
+            for (ConfigEntry* e : index->byTab[size_t(page)]) show(*e);
+        }
+    });
+    if (index) {
+        index->shown = tab;
+        index->ruled = model.currentTabIndex;
+    }
+
     const bool ticketPage = tab == model.printTab && model.ticketCapable;
     bench_.Window().ShowTicketEditor(ticketPage);
     if (ticketPage) SetFieldButtons();

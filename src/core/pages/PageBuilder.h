@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <vector>
 
 #include "model/ConfigModel.h"
 #include "model/EntryControl.h"
@@ -46,8 +47,25 @@ private:
     void RemoveToolTips(ConfigEntry& entry);
     void SetFieldButtons();
 
+    // One entry array's entries by tab (sub-entries at any depth), so that showing a tab
+    // touches the controls of the pages concerned and leaves the others alone.
+    struct PageIndex {
+        const EntryArray* array = nullptr;
+        size_t size = 0;
+        std::vector<std::vector<ConfigEntry*>> byTab;
+        // The tab last shown from this array (-1: none since the pages were built), and the
+        // tab the rules took as displayed since then: only their pages' controls can be out of
+        // step with what the tab shown asks for.
+        int shown = -1;
+        int ruled = -1;
+    };
+    void IndexPages(PageIndex& index, const EntryArray& entries);
+    PageIndex* IndexOf(const EntryArray& entries);
+
     Workbench& bench_;
     static constexpr int kRangeCount = 7;
     int idCounters_[kRangeCount] = {};
     int pageShown_ = -1;
+    PageIndex entryPages_;
+    PageIndex extraPages_;
 };

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -24,6 +25,10 @@ public:
     virtual std::unique_ptr<EntryControl> CreateControl(const ControlSpec& spec) = 0;
     virtual void AddToolTip(EntryControl* control, const QByteArray& text) = 0;
     virtual void RemoveToolTip(EntryControl* control) = 0;
+    // Brings one tab's page in sight; `showControls` sets the controls' own shown states
+    // meanwhile. A window keeps each tab's controls on a page of their own and sets them while
+    // no page but the tab's is in sight, so that the other pages' controls need no work.
+    virtual void SwitchPage([[maybe_unused]] int tab, const std::function<void()>& showControls) { showControls(); }
 
     // The tab control.
     virtual void SetTabs(const std::vector<TabItem>& tabs) = 0;

@@ -30,7 +30,7 @@ QWidget* WidgetOf(EntryControl* control)
 
 GuiView::GuiView(CWeighsetDlg& window)
     : window_(window),
-      factory_(std::make_unique<ControlFactory>(window.Page()->Content())),
+      factory_(std::make_unique<ControlFactory>(window.Page())),
       printer_(std::make_unique<QtReportPrinter>())
 {
 }
@@ -67,6 +67,14 @@ void GuiView::AddToolTip(EntryControl* control, const QByteArray& text)
 void GuiView::RemoveToolTip(EntryControl* control)
 {
     if (QWidget* w = WidgetOf(control)) w->setToolTip(QString());
+}
+
+void GuiView::SwitchPage(int tab, const std::function<void()>& showControls)
+{
+    PageArea* area = window_.Page();
+    area->HideAllBut(tab);
+    showControls();
+    area->ShowOnly(tab);
 }
 
 void GuiView::SetTabs(const std::vector<TabItem>& tabs)
@@ -233,8 +241,9 @@ void GuiView::Beep(int kind)
 
 void GuiView::Refresh()
 {
+    // The title and the modified marks follow the document's own signals; a repaint does
+    // not change what they show.
     window_.Page()->UpdateExtent();
-    window_.UpdateTitle();
     window_.update();
 }
 

@@ -28,6 +28,7 @@ public:
     std::unique_ptr<EntryControl> CreateControl(const ControlSpec& spec) override;
     void AddToolTip(EntryControl* control, const QByteArray& text) override;
     void RemoveToolTip(EntryControl* control) override;
+    void SwitchPage(int tab, const std::function<void()>& showControls) override;
 
     void SetTabs(const std::vector<TabItem>& tabs) override;
     void ShowTabControl(bool show) override;

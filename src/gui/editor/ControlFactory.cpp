@@ -12,6 +12,7 @@
 #include "ComboControl.h"
 #include "EditControl.h"
 #include "FrameControl.h"
+#include "PageArea.h"
 #include "RadioControl.h"
 #include "UpDownControl.h"
 #include "model/ConfigEntry.h"
@@ -36,9 +37,11 @@ void SubstituteArial()
 
 }  // namespace
 
-ControlFactory::ControlFactory(QWidget* page) : page_(page)
+ControlFactory::ControlFactory(PageArea* area) : area_(area), captionFont_(MakeCaptionFont()) {}
+
+ControlFactory::ControlFactory(QWidget* page) : page_(page), captionFont_(MakeCaptionFont())
 {
-    SubstituteArial();
+    if (page) page->setFont(MakeControlFont());
 }
 
 QFont ControlFactory::MakeCaptionFont()
@@ -68,7 +71,8 @@ QString ControlFactory::AccessibleName(const ControlSpec& spec)
 
 std::unique_ptr<EntryControl> ControlFactory::Create(const ControlSpec& spec, const WidgetControl::Hooks& hooks)
 {
-    QWidget* page = page_;
+    QWidget* page = area_ ? area_->PageOf(spec.tab) : page_.data();
+    if (!page) return nullptr;
     std::unique_ptr<WidgetControl> control;
     switch (spec.kind) {
     case ControlKind::Caption:
@@ -109,12 +113,16 @@ std::unique_ptr<EntryControl> ControlFactory::Create(const ControlSpec& spec, co
     }
 
     QWidget* w = control->Widget();
-    w->setFont(spec.font == ControlFont::Caption ? MakeCaptionFont() : MakeControlFont());
+    // The others have the controls' font from their page.
+    if (spec.font == ControlFont::Caption) w->setFont(captionFont_);
     const PixelRect& r = spec.rect;
     int height = r.Height();
     // A list's rectangle includes the part that drops down; the closed box is as tall as
     // the font needs.
-    if (spec.kind == ControlKind::Combo) height = std::min(height, w->sizeHint().height());
+    if (spec.kind == ControlKind::Combo) {
+        if (comboHeight_ < 0) comboHeight_ = w->sizeHint().height();
+        height = std::min(height, comboHeight_);
+    }
     w->setGeometry(r.left, r.top, r.Width(), height);
     // The arrows take the right end of their box, as a spin box's do.
     if (auto* arrows = qobject_cast<CUpDown*>(w)) arrows->AlignToBuddy();

@@ -1,10 +1,16 @@
 // SPDX-License-Identifier: MIT
 #include "PageArea.h"
 
+#include <QEvent>
+
+#include "ControlFactory.h"
+
 namespace {
 
 // Space kept free right of and below the outermost control when the page scrolls.
 constexpr int kPageMargin = 10;
+// The page of the controls that belong to no tab.
+constexpr int kNoTab = -1;
 
 }  // namespace
 
@@ -15,6 +21,39 @@ PageArea::PageArea(QWidget* parent) : QScrollArea(parent), content_(new QWidget)
     setWidgetResizable(true);
     setFrameShape(QFrame::StyledPanel);
     setFocusPolicy(Qt::NoFocus);
+    // The pages follow the content's size.
+    content_->installEventFilter(this);
+}
+
+QWidget* PageArea::PageOf(int tab)
+{
+    tab = std::max(tab, kNoTab);
+    if (const auto it = pages_.find(tab); it != pages_.end()) return it->second;
+    auto* page = new QWidget(content_);
+    page->setObjectName(QStringLiteral("page%1").arg(tab));
+    // Set once here, inherited by every control: a font set on each control costs a font
+    // resolution per control, and on a drop-down list the making of its popup as well.
+    page->setFont(ControlFactory::MakeControlFont());
+    page->setGeometry(content_->rect());
+    page->hide();
+    // Below what floats over the pages.
+    page->lower();
+    pages_[tab] = page;
+    return page;
+}
+
+void PageArea::HideAllBut(int tab)
+{
+    for (const auto& [index, page] : pages_) {
+        if (index != tab) page->hide();
+    }
+}
+
+void PageArea::ShowOnly(int tab)
+{
+    // Hidden first: a control that leaves the screen with its page costs nothing more.
+    HideAllBut(tab);
+    if (tab > kNoTab) PageOf(tab)->show();
 }
 
 QRect PageArea::ShownExtent() const
@@ -22,7 +61,16 @@ QRect PageArea::ShownExtent() const
     QRect extent;
     for (QObject* child : content_->children()) {
         auto* w = qobject_cast<QWidget*>(child);
-        if (w && !w->isHidden()) extent = extent.united(w->geometry());
+        if (!w || w->isHidden()) continue;
+        const bool isPage = std::any_of(pages_.begin(), pages_.end(), [w](const auto& p) { return p.second == w; });
+        if (!isPage) {
+            extent = extent.united(w->geometry());
+            continue;
+        }
+        for (QObject* control : w->children()) {
+            auto* c = qobject_cast<QWidget*>(control);
+            if (c && !c->isHidden()) extent = extent.united(c->geometry());
+        }
     }
     return extent;
 }
@@ -33,4 +81,12 @@ void PageArea::UpdateExtent()
     const QSize needed = extent.isValid() ? QSize(extent.right() + 1 + kPageMargin, extent.bottom() + 1 + kPageMargin)
                                           : QSize(0, 0);
     if (content_->minimumSize() != needed) content_->setMinimumSize(needed);
+}
+
+bool PageArea::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == content_ && event->type() == QEvent::Resize) {
+        for (const auto& [index, page] : pages_) page->setGeometry(content_->rect());
+    }
+    return QScrollArea::eventFilter(watched, event);
 }

@@ -1,0 +1,232 @@
+// SPDX-License-Identifier: MIT
+// The pages of a large template in the real window: reads a generated template of 2,000
+// settings on eight tabs (500 each of edit, combo, spin and text, and a few of every other
+// control kind) through Read device with a file stream into the shown window, then switches
+// tabs. Prints the read with its pages up to the frame that shows them, the median and the
+// worst tab switch up to its frame, the window's start up to its first frame (no splash), and
+// the peak memory. Run it offscreen, on Xvfb, or with the accessibility bridge on
+// (scripts/bench-pages does all three).
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QTabBar>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <algorithm>
+#include <cstdio>
+#include <sys/resource.h>
+#include <vector>
+
+#include "QuietPrompts.h"
+#include "Workbench.h"
+#include "app/CWeighsetDlg.h"
+
+namespace {
+
+constexpr int kTabs = 8;
+constexpr int kPerKind = 500;
+const char* const kMainKinds[] = {"edit", "combo", "spin", "text"};
+constexpr int kMainKindCount = int(std::size(kMainKinds));
+// Rounds of switching through every tab.
+constexpr int kSwitchRounds = 5;
+// A frame that has not come by then is reported as missing.
+constexpr int kFrameTimeoutMs = 10000;
+constexpr int kColumns = 6;
+constexpr int kColumnStep = 130;
+constexpr int kRowStep = 50;
+constexpr int kFirstRow = 60;
+constexpr int kLeft = 20;
+
+QByteArray Number(int n)
+{
+    return QByteArray::number(n).rightJustified(4, '0');
+}
+
+// One setting line of a kind, at a grid cell of its tab.
+QByteArray SettingLine(const char* kind, int serial, int cell)
+{
+    const QByteArray x = QByteArray::number(kLeft + (cell % kColumns) * kColumnStep);
+    const QByteArray y = QByteArray::number(kFirstRow + (cell / kColumns) * kRowStep);
+    const QByteArray k(kind);
+    const QByteArray code = k.left(2) + Number(serial);
+    const QByteArray label = "Setting " + QByteArray::number(serial) + " (" + k + ")";
+    QByteArray value, spec, choices;
+    if (k == "combo") {
+        value = "1", spec = "0,1,2", choices = "Off,On,Auto";
+    } else if (k == "radio") {
+        value = "2", spec = "0,1,2", choices = "Low,Mid,High";
+    } else if (k == "check") {
+        value = "1", spec = "0,1", choices = "No,Yes";
+    } else if (k == "text") {
+        value = "LINE " + QByteArray::number(serial), spec = "20", choices = "20";
+    } else {
+        value = QByteArray::number(serial % 90), spec = "0-99999", choices = "0-99999";
+    }
+    return code + ':' + x + ':' + y + ':' + value + ':' + spec + ':' + choices + ':' + label + ':' + k + ":\r\n";
+}
+
+// 2,000 settings of the four common kinds on eight tabs, then one of each other kind per tab
+// (a radio group, a check frame, a button, a wide edit box, a slider that makes no control),
+// and rules that hide a few of them.
+QByteArray MakeTemplate()
+{
+    QByteArray t = "MFG:Tervolin Scale Mfg\r\nMOD:615\r\nREV:1.4\r\nSMA:2/1.0\r\nFIELDS:GR1,TF2,NF3,\r\n";
+    const int perTab = kPerKind * kMainKindCount / kTabs;
+    const char* const others[] = {"large_edit", "check", "button", "slider", "radio"};
+    int serial = 0;
+    for (int tab = 0; tab < kTabs; ++tab) {
+        t += "HDR:Page " + QByteArray::number(tab + 1) + ":\r\n";
+        int cell = 0;
+        for (int i = 0; i < perTab; ++i) t += SettingLine(kMainKinds[(tab * perTab + i) % kMainKindCount], serial++, cell++);
+        for (const char* kind : others) t += SettingLine(kind, serial++, cell++);
+    }
+    t += "END:\r\nEND:\r\n";
+    // The first combo of each tab hides the next edit box while it says "Auto".
+    for (int tab = 0; tab < kTabs; ++tab) {
+        const int first = tab * (perTab + int(std::size(others)));
+        t += "HIDE:ed" + Number(first + 4) + ":co" + Number(first + 1) + ":2:\r\n";
+    }
+    t += "END:\r\nEND:\r\nEND:\r\n";
+    return t;
+}
+
+// Knows when the window has put a frame on the screen: after a paint of any of its widgets,
+// once the repaint that painted it (and flushed the picture) is over.
+class FrameWatch : public QObject {
+public:
+    FrameWatch(QWidget& window, const QElapsedTimer& clock) : window_(window), clock_(clock)
+    {
+        qApp->installEventFilter(this);
+    }
+    ~FrameWatch() override { qApp->removeEventFilter(this); }
+
+    // Processes events until the next frame; its time in ms on the clock, or -1 for none.
+    double WaitForFrame()
+    {
+        framed_ = false;
+        QEventLoop loop;
+        loop_ = &loop;
+        QTimer::singleShot(kFrameTimeoutMs, &loop, &QEventLoop::quit);
+        loop.exec();
+        loop_ = nullptr;
+        return framed_ ? double(at_) / 1e6 : -1.0;
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && loop_ && !pending_) {
+            auto* widget = qobject_cast<QWidget*>(watched);
+            if (widget && widget->window() == &window_) {
+                pending_ = true;
+                // Runs once the repaint in progress has painted everything and flushed.
+                QMetaObject::invokeMethod(
+                    this,
+                    [this]() {
+                        pending_ = false;
+                        if (!loop_) return;
+                        at_ = clock_.nsecsElapsed();
+                        framed_ = true;
+                        loop_->quit();
+                    },
+                    Qt::QueuedConnection);
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QWidget& window_;
+    const QElapsedTimer& clock_;
+    QEventLoop* loop_ = nullptr;
+    bool pending_ = false;
+    bool framed_ = false;
+    qint64 at_ = 0;
+};
+
+double PeakMegabytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_maxrss) / 1024.0;
+}
+
+double Median(std::vector<double> values)
+{
+    if (values.empty()) return -1;
+    std::sort(values.begin(), values.end());
+    const size_t mid = values.size() / 2;
+    return values.size() % 2 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    // A folder of its own: the user's settings and data are not touched.
+    QTemporaryDir dir;
+    if (!dir.isValid()) return 1;
+    const QString base = dir.path() + QStringLiteral("/");
+    qputenv("TARELINK_DATA_DIR", QFile::encodeName(base));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(base + QStringLiteral("config")));
+    qputenv("TARELINK_NO_SPLASH", "1");
+    QDir().mkpath(base + QStringLiteral("Configurations"));
+    const QString tpl = base + QStringLiteral("Configurations/bench.tpl");
+    {
+        QFile f(tpl);
+        if (!f.open(QIODevice::WriteOnly) || f.write(MakeTemplate()) < 0) return 1;
+    }
+
+    QElapsedTimer clock;
+    clock.start();
+    QApplication app(argc, argv);
+    const double appMs = double(clock.nsecsElapsed()) / 1e6;
+
+    QuietPrompts prompts;
+    clock.restart();
+    CWeighsetDlg window(&prompts);
+    FrameWatch frames(window, clock);
+    window.show();
+    const double firstFrameMs = frames.WaitForFrame();
+
+    Workbench& bench = window.Bench();
+    // The pauses for a serial line to settle are not page building.
+    bench.SetSettlePause(0);
+    QFile file(tpl);
+    if (!file.open(QIODevice::ReadOnly)) return 1;
+    clock.restart();
+    bench.ReadDevice(nullptr, &file);
+    const double readMs = double(clock.nsecsElapsed()) / 1e6;
+    const double readFrameMs = frames.WaitForFrame();
+    size_t entries = bench.Model().entries.size();
+    for (const auto& e : bench.Model().entries) entries += e->subEntries.size();
+
+    QTabBar* tabs = window.Tabs();
+    std::vector<double> switches;
+    std::vector<double> calls;
+    for (int round = 0; round < kSwitchRounds; ++round) {
+        for (int i = 1; i <= tabs->count(); ++i) {
+            clock.restart();
+            tabs->setCurrentIndex(i % tabs->count());
+            calls.push_back(double(clock.nsecsElapsed()) / 1e6);
+            switches.push_back(frames.WaitForFrame());
+        }
+    }
+    const bool missing = std::find(switches.begin(), switches.end(), -1.0) != switches.end();
+
+    std::printf("pages of %zu settings on %d tabs, platform %s\n", entries, tabs->count(),
+                qPrintable(QGuiApplication::platformName()));
+    std::printf("  application object         %8.1f ms\n", appMs);
+    std::printf("  window start to 1st frame  %8.1f ms\n", firstFrameMs);
+    std::printf("  read + pages               %8.1f ms (to the frame that shows them; %.1f ms in the read)\n",
+                readFrameMs, readMs);
+    std::printf("  tab switch, median         %8.2f ms (%.2f ms in the switch itself)\n", Median(switches),
+                Median(calls));
+    std::printf("  tab switch, worst          %8.2f ms (%.2f ms in the switch itself)%s\n",
+                *std::max_element(switches.begin(), switches.end()), *std::max_element(calls.begin(), calls.end()),
+                missing ? " - a frame never came" : "");
+    std::printf("  peak memory                %8.1f MB\n", PeakMegabytes());
+    return 0;
+}
