@@ -209,20 +209,6 @@ QByteArray PendingValue(const ConfigEntry& entry, const ConfigModel& model)
     return value.isEmpty() ? entry.value : value;
 }
 
-bool HasPendingEdit(const ConfigEntry& entry, const ConfigModel& model)
-{
-    if (PendingValue(entry, model) != entry.value) return true;
-    for (const auto& sub : entry.subEntries) {
-        if (HasPendingEdit(*sub, model)) return true;
-    }
-    return false;
-}
-
-bool DiffersFromBaseline(const ConfigEntry& entry, const ConfigModel& model)
-{
-    return entry.hasBaseline && PendingValue(entry, model) != entry.baseline;
-}
-
 QByteArray ShownText(const ConfigEntry& entry)
 {
     for (const auto& c : entry.controls) {

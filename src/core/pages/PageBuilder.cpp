@@ -103,6 +103,8 @@ void PageBuilder::RemoveToolTips(ConfigEntry& entry)
 
 void PageBuilder::Reset()
 {
+    // Out of sight first: the controls about to go then leave without a repaint apiece.
+    bench_.Window().SwitchPage(-1, []() {});
     for (int i = 0; i < kRangeCount; ++i) idCounters_[i] = kIdRanges[i].base;
     pageShown_ = -1;
     entryPages_ = PageIndex();

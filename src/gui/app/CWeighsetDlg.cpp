@@ -36,7 +36,6 @@
 #include "editor/ModifiedMarks.h"
 #include "editor/PageArea.h"
 #include "editor/WidgetControl.h"
-#include "model/EntryValues.h"
 #include "platform/Prompts.h"
 #include "platform/SettingsStore.h"
 #include "tickets/CQpEdit.h"
@@ -131,9 +130,9 @@ CWeighsetDlg::CWeighsetDlg(Prompts* prompts, QWidget* parent) : QMainWindow(pare
     StatusLog& log = bench_->Log();
     connect(&log, &StatusLog::LineAdded, this, &CWeighsetDlg::AddLogLine);
     connect(&log, &StatusLog::Cleared, logView_, &QTreeWidget::clear);
-    connect(bench_.get(), &Workbench::DocumentChanged, this, &CWeighsetDlg::UpdateTitle);
-    connect(bench_.get(), &Workbench::ReadFinished, this, &CWeighsetDlg::UpdateTitle);
-    connect(&bench_->Tickets(), &TicketStore::Changed, this, &CWeighsetDlg::UpdateTitle);
+    // A read emits DocumentChanged itself once it is over (ReadFinished follows it).
+    connect(bench_.get(), &Workbench::DocumentChanged, this, &CWeighsetDlg::OnDocumentChanged);
+    connect(&bench_->Tickets(), &TicketStore::Changed, this, &CWeighsetDlg::OnDocumentChanged);
     connect(tabs_, &QTabBar::currentChanged, this, [this](int index) {
         if (index >= 0) bench_->Pages().SelectTab(index);
     });
@@ -370,25 +369,35 @@ void CWeighsetDlg::OnCenter()
     move(frame.topLeft());
 }
 
-bool CWeighsetDlg::IsModified() const
+bool CWeighsetDlg::IsModified(bool pendingEdit) const
 {
-    const ConfigModel& model = bench_->Model();
-    if (ConfigModel::IsDocumentModified(model.entries)) return true;
-    if (bench_->Tickets().IsTicketModified()) return true;
-    for (const auto& entry : model.entries) {
-        if (EntryValues::HasPendingEdit(*entry, model)) return true;
+    return pendingEdit || ConfigModel::IsDocumentModified(bench_->Model().entries) || bench_->Tickets().IsTicketModified();
+}
+
+void CWeighsetDlg::OnDocumentChanged()
+{
+    // While a read runs the document is half made: its changes are shown once it is over (the
+    // comparison walks every entry's controls).
+    if (!bench_ || !bench_->Reader().Running()) {
+        UpdateTitle();
+        return;
     }
-    return false;
+    if (titlePending_) return;
+    titlePending_ = true;
+    QTimer::singleShot(0, this, [this]() {
+        if (titlePending_) UpdateTitle();
+    });
 }
 
 void CWeighsetDlg::UpdateTitle()
 {
+    titlePending_ = false;
     if (!bench_) return;
-    if (marks_) marks_->Refresh();
+    const bool pendingEdit = marks_ && marks_->Refresh();
     QString title = QString::fromLatin1(kAppName);
     const QString name = QFileInfo(QFile::decodeName(bench_->Model().documentPath)).fileName();
     if (!name.isEmpty()) title += QStringLiteral(" - ") + name;
-    if (IsModified()) title += QStringLiteral(" *");
+    if (IsModified(pendingEdit)) title += QStringLiteral(" *");
     if (title != windowTitle()) setWindowTitle(title);
 }
 

@@ -86,8 +86,10 @@ private:
     void BuildWidgets();
     void BuildFinder();
     void AddLogLine(int row, int kind, const QByteArray& text);
+    void OnDocumentChanged();
     bool IsShortcutKey(int key) const;
-    bool IsModified() const;
+    // `pendingEdit`: a control shows a value its entry does not hold yet.
+    bool IsModified(bool pendingEdit) const;
     void Shutdown();
 
     std::unique_ptr<Prompts> ownPrompts_;
@@ -113,4 +115,6 @@ private:
     bool inCloseEvent_ = false;
     bool shutDown_ = false;
     bool splashShown_ = false;
+    // A title update asked for while a read runs, made once the event loop gets to it.
+    bool titlePending_ = false;
 };

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "GuiView.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
@@ -15,6 +16,7 @@
 #include "Workbench.h"
 #include "editor/ControlFactory.h"
 #include "editor/PageArea.h"
+#include "editor/QuietPages.h"
 #include "editor/WidgetControl.h"
 #include "report/QtReportPrinter.h"
 
@@ -72,9 +74,18 @@ void GuiView::RemoveToolTip(EntryControl* control)
 void GuiView::SwitchPage(int tab, const std::function<void()>& showControls)
 {
     PageArea* area = window_.Page();
+    QWidget* focus = QApplication::focusWidget();
+    QuietPages::BeginSwitch();
     area->HideAllBut(tab);
     showControls();
     area->ShowOnly(tab);
+    QuietPages::EndSwitch();
+    // The focus may have moved off a control of the page that went, unannounced.
+    QWidget* now = QApplication::focusWidget();
+    if (now && now != focus && QuietPages::OnPage(now)) {
+        QAccessibleEvent moved(now, QAccessible::Focus);
+        QAccessible::updateAccessibility(&moved);
+    }
 }
 
 void GuiView::SetTabs(const std::vector<TabItem>& tabs)

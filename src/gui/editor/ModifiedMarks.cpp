@@ -75,17 +75,21 @@ ModifiedMarks::~ModifiedMarks()
     for (auto& [entry, mark] : marks_) delete mark.dot.data();
 }
 
-void ModifiedMarks::Refresh()
+bool ModifiedMarks::Refresh()
 {
     const ConfigModel& model = bench_.Model();
     std::set<const ConfigEntry*> current;
     std::vector<bool> tabMarked(size_t(std::max(0, tabs_.count())), false);
+    bool pendingEdit = false;
 
     auto visit = [&](ConfigEntry& e) {
+        // Read once for both questions: the controls are what is slow to ask.
+        const QByteArray pending = EntryValues::PendingValue(e, model);
+        pendingEdit = pendingEdit || pending != e.value;
         QWidget* caption = CaptionOf(e);
         if (!caption) return;
         current.insert(&e);
-        const bool differs = e.hasValue && EntryValues::DiffersFromBaseline(e, model);
+        const bool differs = e.hasValue && e.hasBaseline && pending != e.baseline;
         const auto it = marks_.find(&e);
         // The same address may hold an entry of a newer document: its caption tells.
         if (it != marks_.end() && it->second.caption != caption) {
@@ -117,6 +121,7 @@ void ModifiedMarks::Refresh()
         }
     }
     for (int i = 0; i < int(tabMarked.size()); ++i) MarkTab(i, tabMarked[size_t(i)]);
+    return pendingEdit;
 }
 
 void ModifiedMarks::MarkEntry(ConfigEntry& entry, QWidget* caption)

@@ -22,8 +22,9 @@ public:
     ModifiedMarks(Workbench& bench, QTabBar& tabs, QObject* parent = nullptr);
     ~ModifiedMarks() override;
 
-    // Brings every mark up to date with the controls.
-    void Refresh();
+    // Brings every mark up to date with the controls. True when a control shows something
+    // its entry does not hold yet (an edit not read back).
+    bool Refresh();
 
     bool IsMarked(const ConfigEntry* entry) const;
     bool IsTabMarked(int tab) const;

@@ -4,6 +4,7 @@
 #include <QEvent>
 
 #include "ControlFactory.h"
+#include "QuietPages.h"
 
 namespace {
 
@@ -23,6 +24,12 @@ PageArea::PageArea(QWidget* parent) : QScrollArea(parent), content_(new QWidget)
     setFocusPolicy(Qt::NoFocus);
     // The pages follow the content's size.
     content_->installEventFilter(this);
+    QuietPages::Attach();
+}
+
+PageArea::~PageArea()
+{
+    QuietPages::Detach();
 }
 
 QWidget* PageArea::PageOf(int tab)
@@ -31,6 +38,7 @@ QWidget* PageArea::PageOf(int tab)
     if (const auto it = pages_.find(tab); it != pages_.end()) return it->second;
     auto* page = new QWidget(content_);
     page->setObjectName(QStringLiteral("page%1").arg(tab));
+    QuietPages::MarkPage(page);
     // Set once here, inherited by every control: a font set on each control costs a font
     // resolution per control, and on a drop-down list the making of its popup as well.
     page->setFont(ControlFactory::MakeControlFont());

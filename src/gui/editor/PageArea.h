@@ -12,6 +12,7 @@ class PageArea : public QScrollArea {
     Q_OBJECT
 public:
     explicit PageArea(QWidget* parent = nullptr);
+    ~PageArea() override;
 
     // The parent of the pages and of what floats above them (the ticket editor); (0, 0) is
     // the page's top-left pixel.
