@@ -162,7 +162,7 @@ void Workbench::OnSave()
 
 void Workbench::MarkValuesAsBaseline()
 {
-    ReadBackAll();
+    pages_->ReadBackAll();
     ConfigModel::TakeBaseline(model_.entries);
     ConfigModel::TakeBaseline(model_.extraEntries);
     Q_EMIT DocumentChanged();
