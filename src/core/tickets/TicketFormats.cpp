@@ -266,15 +266,11 @@ QList<QByteArray> EncodeSection(int slot, const QByteArray& layout)
     return lines;
 }
 
-QByteArray TicketDataMarker()
-{
-    return QByteArray(kDataMarker) + QByteArray::number(kTicketDataVersion) + ':';
-}
-
 QList<QByteArray> EncodeTicketData(const std::vector<SlotTicket>& tickets)
 {
     QList<QByteArray> lines;
-    lines.append(TicketDataMarker());
+    // The marker line opens the data and tells its version.
+    lines.append(QByteArray(kDataMarker) + QByteArray::number(kTicketDataVersion) + ':');
     for (const SlotTicket& t : tickets) lines += EncodeSection(t.slot, t.layout);
     return lines;
 }

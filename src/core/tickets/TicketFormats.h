@@ -57,8 +57,6 @@ bool Unescape(const QByteArray& text, QByteArray& bytes);
 
 // The lines of one section, without line ends.
 QList<QByteArray> EncodeSection(int slot, const QByteArray& layout);
-// The marker line that opens the ticket data appended to a saved configuration.
-QByteArray TicketDataMarker();
 // The ticket data: the marker line, then one section per ticket in the given order.
 QList<QByteArray> EncodeTicketData(const std::vector<SlotTicket>& tickets);
 
