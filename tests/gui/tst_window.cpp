@@ -7,85 +7,20 @@
 #include <pty.h>
 #include <unistd.h>
 
-#include "CommandTable.h"
-#include "ScriptedPrompts.h"
-#include "StatusLog.h"
-#include "TestData.h"
-#include "Workbench.h"
+#include "WindowSession.h"
 #include "app/CBusyAnimation.h"
 #include "app/CSendCfgDlg.h"
-#include "app/CWeighsetDlg.h"
 #include "app/CWorkingDlg.h"
 #include "app/GuiView.h"
 #include "app/SupportCommands.h"
 #include "editor/CCheckFrame.h"
-#include "editor/CEditEx.h"
 #include "editor/CUpDown.h"
 #include "editor/PageArea.h"
-#include "editor/WidgetControl.h"
 #include "link/DeviceLink.h"
 #include "model/ConfigModel.h"
 #include "tickets/TicketStore.h"
 
 namespace {
-
-// One running window over a private data folder, answering through a script.
-struct Session {
-    TestData data;
-    ScriptedPrompts prompts;
-    std::unique_ptr<CWeighsetDlg> window = std::make_unique<CWeighsetDlg>(&prompts);
-
-    Session()
-    {
-        window->Bench().SetSettlePause(0);
-        window->show();
-        window->activateWindow();
-    }
-    ConfigModel& Model() { return window->Bench().Model(); }
-    ConfigEntry* Entry(const QByteArray& code) { return ConfigModel::FindEntryByCode(Model().entries, code); }
-    void New(const QByteArray& model)
-    {
-        prompts.models.push_back(model);
-        window->RunCommand(kCmdNew);
-    }
-    QWidget* Widget(const QByteArray& code, int control)
-    {
-        ConfigEntry* e = Entry(code);
-        return e ? static_cast<WidgetControl*>(e->controls.at(size_t(control)).get())->Widget() : nullptr;
-    }
-    CEditEx* Box(const QByteArray& code) { return qobject_cast<CEditEx*>(Widget(code, 1)); }
-    QComboBox* Combo(const QByteArray& code) { return qobject_cast<QComboBox*>(Widget(code, 1)); }
-    // A choice in a drop-down list, as the user makes it.
-    bool Choose(const QByteArray& code, const QString& text)
-    {
-        QComboBox* combo = Combo(code);
-        combo->setCurrentIndex(combo->findText(text));
-        Q_EMIT combo->activated(combo->currentIndex());
-        return combo->currentText() == text;
-    }
-    void Focus(QWidget* w)
-    {
-        w->setFocus(Qt::MouseFocusReason);
-        QTRY_VERIFY(w->hasFocus());
-    }
-    // Types into a box and leaves it with Tab.
-    void TypeInto(const QByteArray& code, const QString& text)
-    {
-        Focus(Box(code));
-        Box(code)->selectAll();
-        QTest::keyClicks(Box(code), text);
-        QTest::keyClick(Box(code), Qt::Key_Tab);
-        QTRY_VERIFY(!Box(code)->hasFocus());
-    }
-    QStringList Log() const
-    {
-        QStringList out;
-        for (const StatusLine& l : window->Bench().Log().Lines()) {
-            out << QString::fromLatin1(StatusLog::KindLabel(l.kind) + ": " + l.text);
-        }
-        return out;
-    }
-};
 
 QStringList Split(const char* items)
 {
@@ -111,7 +46,7 @@ private Q_SLOTS:
 
     void menusAndStates()
     {
-        Session s;
+        WindowSession s;
         // Every menu in order: id|menu|text (after the tab: the shortcut column)|shortcut|enabled after start-up.
         const QStringList expected = Split(
             "57600|&File|&New\tCtrl-N|Ctrl+N|1;57601|&File|&Open\tCtrl-O|Ctrl+O|1;57603|&File|&Save\tCtrl-S|Ctrl+S|0;"
@@ -157,7 +92,7 @@ private Q_SLOTS:
     // A technician's session: New, the pages, edits through the widgets, Save, Open, Exit.
     void sessionThroughTheWidgets()
     {
-        Session s;
+        WindowSession s;
         s.New("Model 615");
         QTabBar* tabs = s.window->Tabs();
         QVERIFY(!tabs->isHidden());
@@ -230,7 +165,7 @@ private Q_SLOTS:
         QVERIFY(!s.window->close() && s.window->isVisible());
         QVERIFY(s.window->close());
         QCOMPARE(s.prompts.BoxTexts(), QList<QByteArray>(2, "The configuration has been modified. Save before exit?"));
-        Session fresh;
+        WindowSession fresh;
         fresh.New("Model 615");
         fresh.window->CloseButton()->click();
         QVERIFY(!fresh.window->isVisible() && fresh.prompts.BoxTexts().isEmpty());
@@ -251,7 +186,7 @@ private Q_SLOTS:
     {
         QFETCH(int, key);
         QFETCH(QByteArray, prompt);
-        Session s;
+        WindowSession s;
         s.New("Model 615");
         QSignalSpy sent(&s.window->Bench().Tickets(), &TicketStore::KeySent);
         CEditEx* box = s.Box("hd1");
@@ -274,7 +209,7 @@ private Q_SLOTS:
 
     void statusLog()
     {
-        Session s;
+        WindowSession s;
         s.window->resize(1100, 700);
         QTreeWidget* log = s.window->LogView();
         QCOMPARE(log->headerItem()->text(0) + log->headerItem()->text(1), QStringLiteral("TypeMessage"));
@@ -303,7 +238,7 @@ private Q_SLOTS:
 
     void busyAndProgressWindows()
     {
-        Session s;
+        WindowSession s;
         QVERIFY(QTest::qWaitForWindowActive(s.window.get()));
         View& view = s.window->Gui();
         view.ShowBusy("Initializing communication...");
@@ -353,7 +288,7 @@ private Q_SLOTS:
     // open port up even when the utility is missing.
     void linkCommands()
     {
-        Session s;
+        WindowSession s;
         Workbench& bench = s.window->Bench();
         bench.Settings().port = "/nonexistent/tarelink-test-tty";
         QSignalSpy finished(&bench, &Workbench::ReadFinished);
@@ -380,7 +315,7 @@ private Q_SLOTS:
 
     void helpIndex()
     {
-        Session s;
+        WindowSession s;
         const QString index = s.data.Base() + QStringLiteral("Resources/Help/index.html");
         UrlCatcher browser;
         QDesktopServices::setUrlHandler(QStringLiteral("file"), &browser, "Open");
