@@ -8,11 +8,13 @@
 
 #include "CommandTable.h"
 #include "link/DeviceLink.h"
+#include "link/DeviceUpdate.h"
 #include "model/Catalogue.h"
 #include "model/EntryValues.h"
 #include "model/TextConv.h"
 #include "platform/Prompts.h"
 #include "platform/View.h"
+#include "tickets/SlotDownload.h"
 #include "tickets/TicketStore.h"
 
 Q_LOGGING_CATEGORY(lcWorkbench, "tarelink.workbench", QtWarningMsg)
@@ -63,6 +65,9 @@ Workbench::Workbench(Prompts& prompts, View& view, QObject* parent)
     link_ = std::make_unique<DeviceLink>(
         settings_, prompts_, [this](const QByteArray& text, int kind) { AddStatusLine(text, kind); });
     settings_ = CommSettings::Defaults();
+    slotDownload_ = std::make_unique<SlotDownload>(
+        *link_, *tickets_, prompts_, folders_, [this](const QByteArray& text, int kind) { AddStatusLine(text, kind); });
+    deviceUpdate_ = std::make_unique<DeviceUpdate>(*this, *slotDownload_);
 }
 
 Workbench::~Workbench()
@@ -88,6 +93,9 @@ bool Workbench::OnCommand(int id)
         return true;
     case kCmdReadDevice:
         OnReadDeviceCommand();
+        return true;
+    case kCmdUpdateDevice:
+        deviceUpdate_->UpdateDevice();
         return true;
     case kCmdCommunicationsSetup:
         OnCommunicationsSetup();

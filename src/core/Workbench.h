@@ -12,8 +12,10 @@
 #include "platform/Folders.h"
 
 class DeviceLink;
+class DeviceUpdate;
 class Prompts;
 class QIODevice;
+class SlotDownload;
 class TicketStore;
 class View;
 
@@ -39,6 +41,10 @@ public:
     TicketStore& Tickets() { return *tickets_; }
     StatusLog& Log() { return log_; }
     DeviceLink& Link() { return *link_; }
+    // Stores ticket files in the ticket slots of the peer on the link.
+    SlotDownload& TicketDownload() { return *slotDownload_; }
+    // Update device: the configuration back into the indicator.
+    DeviceUpdate& Updater() { return *deviceUpdate_; }
     CommSettings& Settings() { return settings_; }
     const Folders& Dirs() const { return folders_; }
     Prompts& Ask() { return prompts_; }
@@ -140,6 +146,8 @@ private:
     Folders folders_;
     std::unique_ptr<TicketStore> tickets_;
     std::unique_ptr<DeviceLink> link_;
+    std::unique_ptr<SlotDownload> slotDownload_;
+    std::unique_ptr<DeviceUpdate> deviceUpdate_;
     int commandsEnabled_ = 0;
     int pageShown_ = -1;
     int settlePauseMs_ = 250;

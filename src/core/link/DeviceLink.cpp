@@ -236,6 +236,11 @@ bool DeviceLink::IsLinkUp() const
     return IsSerialOpen() || HasDeviceSocket() || IsHostSession();
 }
 
+bool DeviceLink::CanSend() const
+{
+    return IsSerialOpen() || (d->deviceSocket && d->deviceSocket->IsOpen()) || IsHostSession();
+}
+
 void DeviceLink::SetSocketConnectTimeout(int ms)
 {
     d->connectTimeoutMs = ms;

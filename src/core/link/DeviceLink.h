@@ -42,6 +42,9 @@ public:
     bool IsHostSession() const;
     // Serial port open, device socket present, or a host session with a connected remote.
     bool IsLinkUp() const;
+    // A carrier is open and takes bytes: the serial port, a device socket still connected, or a
+    // host session. False once the cable is pulled or the peer closed the socket.
+    bool CanSend() const;
 
     // --- exchange ---
     // Sends exactly the text over the current link; "No connection found" when there is none.

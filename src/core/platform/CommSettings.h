@@ -17,6 +17,10 @@ struct CommSettings {
     unsigned tcpIpTimeout = 100;  // "Tcp/Ip Timeout"
 
     static CommSettings Defaults();
+    // "Port" names the indicator on TCP/IP rather than a serial port.
+    bool IsTcp() const { return port == kTcpPort; }
+
+    static constexpr char kTcpPort[] = "TCP/IP";
 };
 
 // The fixed address offered for the indicator on TCP/IP until the technician sets another.
