@@ -18,6 +18,11 @@ constexpr char kUsage[] =
     "  identify [--port P] [--data DIR]  identify the attached indicator, print it as JSON\n"
     "  read [--port P] [--data DIR] -o OUT\n"
     "                                    read the attached indicator and save its configuration\n"
+    "  update FILE [--port P] [--data DIR] [--tickets]\n"
+    "                                    write FILE's settings (and with --tickets its tickets)\n"
+    "                                    into the attached indicator, as Update device does\n"
+    "  diff A B [--data DIR]             list the settings whose values differ between two files\n"
+    "                                    (code, label, value in A, value in B, tab-separated)\n"
     "\n"
     "P is a device path (/dev/ttyUSB0), COMn, or tcp:HOST:PORT; without --port the saved\n"
     "settings are used. --data DIR sets the base data folder (like TARELINK_DATA_DIR).\n"
@@ -48,6 +53,8 @@ int main(int argc, char** argv)
     if (command == QLatin1String("resave")) return Cli::Resave(args);
     if (command == QLatin1String("identify")) return Cli::Identify(args);
     if (command == QLatin1String("read")) return Cli::Read(args);
+    if (command == QLatin1String("update")) return Cli::Update(args);
+    if (command == QLatin1String("diff")) return Cli::Diff(args);
     std::fprintf(stderr, "tarelink-cli: unknown command '%s'\n\n%s", qPrintable(command), kUsage);
     return 2;
 }

@@ -10,6 +10,8 @@ int Dump(const QStringList& args);
 int Resave(const QStringList& args);
 int Identify(const QStringList& args);
 int Read(const QStringList& args);
+int Update(const QStringList& args);
+int Diff(const QStringList& args);
 
 // Shared by the commands: "--data DIR" sets the base data folder like TARELINK_DATA_DIR.
 // Removes the option from `args`; false (with a message on stderr) when DIR is missing.

@@ -3,9 +3,9 @@
 
 #include <cstdio>
 
-Prompts::Answer CliPrompts::MessageBox(const QByteArray& text, const QByteArray&, Buttons buttons, Icon)
+Prompts::Answer CliPrompts::MessageBox(const QByteArray& text, const QByteArray& caption, Buttons buttons, Icon)
 {
-    std::fprintf(stderr, "Message: %s\n", text.constData());
+    std::fprintf(stderr, "%s: %s\n", caption.isEmpty() ? kAppName : caption.constData(), text.constData());
     return buttons == Buttons::Ok ? Answer::Ok : questionAnswer;
 }
 

@@ -25,6 +25,7 @@ public:
 
     Workbench& Bench() { return bench_; }
     CliPrompts& Ask() { return prompts_; }
+    HeadlessView& Window() { return view_; }
     int ReaderResult() const { return result_; }
 
     static constexpr int kExitRead = 0;
