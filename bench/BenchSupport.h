@@ -2,6 +2,9 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QString>
 #include <cstdio>
 
 #include "platform/Prompts.h"
@@ -34,4 +37,15 @@ inline QByteArray ManySettingsTemplate(int count)
     }
     t += "END:\r\nEND:\r\nEND:\r\nEND:\r\nEND:\r\n";
     return t;
+}
+
+// Writes that template as "Configurations/614.tpl" below `base`; returns its path, or an
+// empty text when it cannot be written.
+inline QString WriteManySettingsTemplate(const QString& base, int count)
+{
+    QDir().mkpath(base + QStringLiteral("Configurations"));
+    const QString path = base + QStringLiteral("Configurations/614.tpl");
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(ManySettingsTemplate(count)) < 0) return QString();
+    return path;
 }

@@ -38,12 +38,8 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     QTemporaryDir dir;
     const QString base = dir.path() + QStringLiteral("/");
-    QDir().mkpath(base + QStringLiteral("Configurations"));
-    const QString tpl = base + QStringLiteral("Configurations/614.tpl");
-    {
-        QFile f(tpl);
-        if (!f.open(QIODevice::WriteOnly) || f.write(ManySettingsTemplate(kSettings)) < 0) return 1;
-    }
+    const QString tpl = WriteManySettingsTemplate(base, kSettings);
+    if (tpl.isEmpty()) return 1;
 
     IndicatorSim sim(614);
     QString error;

@@ -113,6 +113,9 @@ private:
 };
 
 inline constexpr int kReplyTimeoutMs = 2000;
+// The one-character acknowledgements of the indicator (and of a handheld PC).
+inline constexpr char kDeviceAccepts = 'D';
+inline constexpr char kDeviceRefuses = 'E';
 inline constexpr int kSocketConnectTimeoutMs = 5000;
 // A serial burst longer than this, not yet consumed, is thrown away with the pending lines.
 inline constexpr int kSerialDiscardLength = 100;

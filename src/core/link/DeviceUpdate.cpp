@@ -24,8 +24,6 @@ namespace {
 constexpr char kBeginSettings[] = "\nXI\r";
 constexpr char kEndCommand[] = "\nEND:0:^117\r";
 constexpr char kEscape[] = "\x1b";
-constexpr char kAccepted = 'D';
-constexpr char kRefused = 'E';
 constexpr char kWillNotSave = 'Q';
 // The entry that ends the settings: what follows it is not the indicator's to take.
 constexpr char kTicketsCode[] = "tickets";
@@ -227,12 +225,12 @@ void DeviceUpdate::SendSettings(UpdateRecord& record)
     }
     link.SendToDevice(kBeginSettings);
     int status = 0;
-    const char reply = link.WaitForAck(kAccepted, kRefused, &status);
+    const char reply = link.WaitForAck(kDeviceAccepts, kDeviceRefuses, &status);
     if (reply == kWillNotSave) {
         Conclude(kNotSavedToDevice, kError, record);
         return;
     }
-    if (status != 0 || reply != kAccepted) {
+    if (status != 0 || reply != kDeviceAccepts) {
         // The wait has said what went wrong.
         record.AddOutcome("The indicator did not accept the start of the settings");
         return;
@@ -251,8 +249,8 @@ void DeviceUpdate::SendSettings(UpdateRecord& record)
         return;
     }
     link.SendToDevice(kEndCommand);
-    const char end = link.WaitForAck(kAccepted, kRefused, &status);
-    if (status == 0 && end == kAccepted) {
+    const char end = link.WaitForAck(kDeviceAccepts, kDeviceRefuses, &status);
+    if (status == 0 && end == kDeviceAccepts) {
         outcome_.endAcknowledged = true;
         Conclude(kFinished, kInformation, record);
     } else {
@@ -337,8 +335,8 @@ DeviceUpdate::Sent DeviceUpdate::SendCalSetting(ConfigEntry& entry)
     DeviceLink& link = bench_.Link();
     link.SendToDevice(SettingCommand(entry.code, entry.value));
     int status = 0;
-    const char reply = link.WaitForAck(kAccepted, kRefused, &status);
-    if (status == 0 && reply == kAccepted) return Sent::Accepted;
+    const char reply = link.WaitForAck(kDeviceAccepts, kDeviceRefuses, &status);
+    if (status == 0 && reply == kDeviceAccepts) return Sent::Accepted;
     bench_.AddStatusLine(Format(kRejected, {entry.code, entry.value}), kError);
     return status == kTimedOut ? Sent::TimedOut : Sent::Rejected;
 }

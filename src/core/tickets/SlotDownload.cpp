@@ -23,8 +23,6 @@ namespace {
 constexpr char kSlotQuery[] = "\nXS\r";
 constexpr char kDownloadCommand[] = "\nXC\r";
 constexpr char kEndMarker[] = "000";
-constexpr char kAccepted = 'D';
-constexpr char kRefused = 'E';
 constexpr int kCountDigits = 3;
 
 constexpr char kNoResponse[] = "Device did not respond.  Make sure device is properly connected and turned on.";
@@ -152,8 +150,8 @@ SlotDownload::Result SlotDownload::Exchange(Transfer& t)
     };
     auto acknowledged = [this]() {
         int status = 0;
-        const char c = link_.WaitForAck(kAccepted, kRefused, &status);
-        return status == 0 && c == kAccepted;
+        const char c = link_.WaitForAck(kDeviceAccepts, kDeviceRefuses, &status);
+        return status == 0 && c == kDeviceAccepts;
     };
     const QByteArray slotText = Dec(t.slot);
 
