@@ -117,6 +117,20 @@ private Q_SLOTS:
         QVERIFY(!DeviceUpdate::CanCarry("a:b") && !DeviceUpdate::CanCarry("http://x") && DeviceUpdate::CanCarry("a/b"));
     }
 
+    void slotQueryReply()
+    {
+        const struct {
+            const char* line;
+            char locations;
+            int maxSize;
+        } rows[] = {{"6 2000", '6', 2000}, {"3", '3', 0}, {"9x  +12abc", '9', 12}, {"A?-5", 'A', -5}, {"", 0, 0}};
+        for (const auto& r : rows) {
+            const SlotDownload::SlotQueryReply q = SlotDownload::ParseSlotQueryReply(r.line);
+            QCOMPARE(q.locations, r.locations);
+            QCOMPARE(q.maxSize, r.maxSize);
+        }
+    }
+
     void update_data()
     {
         QTest::addColumn<int>("fault");
