@@ -10,6 +10,7 @@
 #include "model/ConfigModel.h"
 #include "platform/CommSettings.h"
 #include "platform/Folders.h"
+#include "report/PrintCommand.h"
 
 class DeviceLink;
 class DeviceUpdate;
@@ -156,6 +157,7 @@ private:
     int generation_ = 0;
     int idCounters_[7] = {0, 0, 0, 0, 0, 0, 0};
     QString lastWritten_;
+    PrintCommand print_{*this};
 };
 
 // The generated controls' identifier ranges: base and the next range's base.

@@ -23,6 +23,8 @@ constexpr char kUsage[] =
     "                                    into the attached indicator, as Update device does\n"
     "  diff A B [--data DIR]             list the settings whose values differ between two files\n"
     "                                    (code, label, value in A, value in B, tab-separated)\n"
+    "  report CONFIG (-o OUT.pdf | --text) [--data DIR]\n"
+    "                                    the configuration report as PDF, or its lines as text\n"
     "\n"
     "P is a device path (/dev/ttyUSB0), COMn, or tcp:HOST:PORT; without --port the saved\n"
     "settings are used. --data DIR sets the base data folder (like TARELINK_DATA_DIR).\n"
@@ -35,7 +37,7 @@ constexpr char kUsage[] =
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+    const std::unique_ptr<QCoreApplication> app = Cli::CreateApplication(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tarelink-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(TARELINK_VERSION));
 
@@ -55,6 +57,7 @@ int main(int argc, char** argv)
     if (command == QLatin1String("read")) return Cli::Read(args);
     if (command == QLatin1String("update")) return Cli::Update(args);
     if (command == QLatin1String("diff")) return Cli::Diff(args);
+    if (command == QLatin1String("report")) return Cli::Report(args);
     std::fprintf(stderr, "tarelink-cli: unknown command '%s'\n\n%s", qPrintable(command), kUsage);
     return 2;
 }
