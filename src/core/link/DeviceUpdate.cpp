@@ -30,9 +30,6 @@ constexpr char kTicketsCode[] = "tickets";
 constexpr int kTimedOut = 2;
 
 constexpr char kChecking[] = "Checking for attached device...";
-constexpr char kOpeningSocket[] = "Opening socket...";
-constexpr char kSocketConnected[] = "TCP/IP connection established, looking for device...";
-constexpr char kOpeningSerial[] = "Opening serial port...";
 constexpr char kNoDevice[] = "Update failed - Invalid or no device connected";
 constexpr char kMismatchCaption[] = "Configuration mismatch";
 constexpr char kModelMismatch[] =
@@ -75,7 +72,7 @@ bool DeviceUpdate::CanCarry(const QByteArray& value)
 QByteArray DeviceUpdate::PortText() const
 {
     const CommSettings& s = bench_.Settings();
-    if (s.IsTcp()) return s.port + ' ' + s.remoteAddress + ':' + s.remotePort;
+    if (s.port == kTcpPortName) return s.port + ' ' + s.remoteAddress + ':' + s.remotePort;
     // A "COMn" name or a symlink says less than the device it opened.
     const QByteArray device = QFile::encodeName(bench_.Link().SerialDevicePath());
     return device.isEmpty() || device == s.port ? s.port : s.port + " (" + device + ')';
@@ -114,6 +111,8 @@ DeviceUpdate::Outcome DeviceUpdate::UpdateDevice(const QByteArray& configuration
     CDevice device;
     bench_.IdentifyDevice(device);
     if (view.BusyExists()) view.CloseBusy();
+    QString fault;
+    if (link.TakeSerialFault(&fault)) PostLinkFault(fault);
     record.SetIdentity(device);
 
     if (!device.identified) {
@@ -156,23 +155,23 @@ void DeviceUpdate::OpenLinkIfNone()
 {
     DeviceLink& link = bench_.Link();
     View& view = bench_.Window();
-    const CommSettings& settings = bench_.Settings();
     // A socket whose peer has gone is no link to reuse: it is replaced like a missing one.
     if (link.IsLinkUp() && link.CanSend()) {
         if (link.IsSerialOpen()) view.SetBusyMessage(kChecking);
         return;
     }
     view.SetBusyMessage(kChecking);
-    if (settings.IsTcp()) {
-        view.SetBusyMessage(kOpeningSocket);
-        if (link.ConnectDeviceSocket()) view.SetBusyMessage(kSocketConnected);
-        return;
-    }
-    view.SetBusyMessage(kOpeningSerial);
+    // A fault an earlier command left behind is not this update's.
+    link.TakeSerialFault(nullptr);
     QString why;
-    if (!link.OpenSerialPort(&why)) {
-        bench_.AddStatusLine(Format("%s (%s)", {TextConv::L1(why), settings.port}), kCommError);
-    }
+    if (!bench_.Reader().OpenConfiguredLink(&why)) PostLinkFault(why);
+}
+
+QByteArray DeviceUpdate::PostLinkFault(const QString& why)
+{
+    const QByteArray text = Format("%s (%s)", {TextConv::L1(why), bench_.Settings().port});
+    bench_.AddStatusLine(text, kCommError);
+    return text;
 }
 
 bool DeviceUpdate::LinkLost()
@@ -184,10 +183,7 @@ bool DeviceUpdate::LinkLost()
         // The peer closing the socket has shown its own box; a serial failure is said here.
         lostReason_ = kConnectionClosed;
         QString fault;
-        if (link.TakeSerialFault(&fault)) {
-            lostReason_ = Format("%s (%s)", {TextConv::L1(fault), bench_.Settings().port});
-            bench_.AddStatusLine(lostReason_, kCommError);
-        }
+        if (link.TakeSerialFault(&fault)) lostReason_ = PostLinkFault(fault);
     }
     return true;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 
 class CDevice;
 class ConfigEntry;
@@ -63,6 +64,8 @@ private:
     Sent SendCalSetting(ConfigEntry& entry);
     // The link is gone: says why once (a serial failure) and marks the run stopped.
     bool LinkLost();
+    // A serial failure, with the port: "%s (%s)" as a Comm Error; returns the line.
+    QByteArray PostLinkFault(const QString& why);
     void Conclude(const QByteArray& text, int kind, UpdateRecord& record);
     void WriteRecord(const UpdateRecord& record);
     QByteArray PortText() const;
