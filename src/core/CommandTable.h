@@ -23,8 +23,9 @@ enum CommandId : int {
     kCmdAbout = 32772,
     kCmdHelpIndex = 32799,
     kCmdUpdateFlash = 32797,
-    // Handled, but on no menu and no shortcut.
+    // In the Window menu after a separator: the menu resource has no item for it.
     kCmdMinimize = 32775,
+    // Handled, but on no menu and no shortcut.
     kCmdRemoteSetup = 32777,
     kCmdHostSession = 32778,
     kCmdExportTicket = 32784,
@@ -41,6 +42,8 @@ struct MenuItem {
     const char* popup;   // the popup's text, '&' marks the mnemonic
     const char* text;    // the item's text; '\t' separates the shortcut label
     char shortcutKey;    // Ctrl + this letter, 0 for none
+    // A command the menu resource leaves out, placed after a separator in its related menu.
+    bool afterSeparator = false;
 };
 
 // How the refresh of command states decides an item.
@@ -54,7 +57,7 @@ struct EnableRuleItem {
 namespace CommandTable {
 // The six popups in menu order.
 const std::vector<QByteArray>& Popups();
-// Every menu item in menu order.
+// Every menu item in menu order; the resource's items keep their order.
 const std::vector<MenuItem>& MenuItems();
 // The items the refresh governs, in the order it applies them.
 const std::vector<EnableRuleItem>& EnableRules();
