@@ -44,6 +44,8 @@ struct MenuItem {
     char shortcutKey;    // Ctrl + this letter, 0 for none
     // A command the menu resource leaves out, placed after a separator in its related menu.
     bool afterSeparator = false;
+    // Shown with a check mark (the session commands).
+    bool checkable = false;
 };
 
 // How the refresh of command states decides an item.

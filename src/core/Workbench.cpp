@@ -9,6 +9,7 @@
 #include "CommandTable.h"
 #include "link/DeviceLink.h"
 #include "link/DeviceUpdate.h"
+#include "link/RemoteSession.h"
 #include "model/Catalogue.h"
 #include "model/EntryValues.h"
 #include "model/TextConv.h"
@@ -64,6 +65,7 @@ Workbench::Workbench(Prompts& prompts, View& view, QObject* parent)
 {
     link_ = std::make_unique<DeviceLink>(
         settings_, prompts_, [this](const QByteArray& text, int kind) { AddStatusLine(text, kind); });
+    session_ = std::make_unique<RemoteSession>(*this);
     settings_ = CommSettings::Defaults();
     slotDownload_ = std::make_unique<SlotDownload>(
         *link_, *tickets_, prompts_, folders_, [this](const QByteArray& text, int kind) { AddStatusLine(text, kind); });
@@ -99,6 +101,12 @@ bool Workbench::OnCommand(int id)
         return true;
     case kCmdCommunicationsSetup:
         OnCommunicationsSetup();
+        return true;
+    case kCmdRemoteSetup:
+        session_->RemoteSetup();
+        return true;
+    case kCmdHostSession:
+        session_->HostSession();
         return true;
     case kCmdPrint:
         print_.Run();
@@ -175,6 +183,8 @@ void Workbench::AdjustMenuForModel()
                        kCmdCommunicationsSetup, kCmdPrint}) {
             view_.SetCommandEnabled(id, true);
         }
+        // Another model may have greyed the session items; they follow the sessions again.
+        session_->UpdateMenu();
     }
 }
 

@@ -18,6 +18,7 @@ class DeviceUpdate;
 class Prompts;
 class QIODevice;
 class SlotDownload;
+class RemoteSession;
 class TicketStore;
 class View;
 
@@ -47,6 +48,7 @@ public:
     SlotDownload& TicketDownload() { return *slotDownload_; }
     // Update device: the configuration back into the indicator.
     DeviceUpdate& Updater() { return *deviceUpdate_; }
+    RemoteSession& Session() { return *session_; }
     CommSettings& Settings() { return settings_; }
     const Folders& Dirs() const { return folders_; }
     Prompts& Ask() { return prompts_; }
@@ -152,6 +154,7 @@ private:
     std::unique_ptr<DeviceLink> link_;
     std::unique_ptr<SlotDownload> slotDownload_;
     std::unique_ptr<DeviceUpdate> deviceUpdate_;
+    std::unique_ptr<RemoteSession> session_;
     int commandsEnabled_ = 0;
     int pageShown_ = -1;
     int settlePauseMs_ = 250;

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "CScaleSocket.h"
+#include "RemoteSession.h"
 #include "SerialTransport.h"
 #include "StatusLog.h"
 #include "model/TextConv.h"
@@ -24,6 +25,7 @@ constexpr char kNotRecognised[] = "The current device does not recognize last co
 constexpr char kUserCancelled[] = "User canceled the request";
 constexpr char kTimedOut[] = "Timeout waiting for response, check the connection";
 constexpr char kInvalidResponse[] = "Invalid response from attached device";
+constexpr char kLocalDataIgnored[] = "Receiving local serial data while connected to remote... Ignoring data";
 
 // The exit code a wait's own wake-ups use; any other ending of the nested loop (the
 // application quitting) counts as a cancel.
@@ -32,6 +34,9 @@ constexpr int kWake = 7;
 // The socket path has no discard of its own; this only keeps a peer that never sends a
 // carriage return from filling memory.
 constexpr int kReceiveBufferLimit = 1 << 20;
+// Relayed characters come from another program, not an indicator: this many not taken
+// are garbage, whatever a peer sends.
+constexpr int kRelayedBufferLimit = 4096;
 // Lines nobody waits for pile up only while no command runs; keep the newest.
 constexpr int kPendingLinesLimit = 1024;
 
@@ -51,6 +56,7 @@ struct DeviceLink::Impl {
     // What the port's line settings are, kept for the reopen that leaves them alone.
     QByteArray serialSettings = kFixedLineSettings;
     QPointer<CScaleSocket> deviceSocket;
+    QPointer<RemoteSession> session;
 
     bool exiting = false;
     bool timerExpired = false;
@@ -232,8 +238,12 @@ void DeviceLink::OnDeviceSocketClosed()
 
 bool DeviceLink::IsHostSession() const
 {
-    // Remote sessions: true while this copy hosts a session with a connected remote.
-    return false;
+    return d->session && d->session->IsHosting() && d->session->HasSessionSocket();
+}
+
+void DeviceLink::SetRemoteSession(RemoteSession* session)
+{
+    d->session = session;
 }
 
 bool DeviceLink::IsLinkUp() const
@@ -265,8 +275,7 @@ void DeviceLink::SetPortFactory(PortFactory* factory)
 
 void DeviceLink::OnSerialEvent(const QByteArray& input)
 {
-    // Remote sessions divert serial arrivals here (relay to the host, or drop while hosting)
-    // before anything reaches the receive buffer.
+    if (DivertToSession(input)) return;
     receiveBuffer += input;
     if (receiveBuffer.size() > kSerialDiscardLength) DiscardReplies();
     if (lineMode == 1) ExtractReplyLine();
@@ -275,7 +284,7 @@ void DeviceLink::OnSerialEvent(const QByteArray& input)
 
 void DeviceLink::OnSocketData(const QByteArray& text)
 {
-    // Remote sessions relay device-socket data to the host here instead.
+    if (DivertToSession(text)) return;
     receiveBuffer += text;
     if (receiveBuffer.size() > kReceiveBufferLimit) {
         qCWarning(lcLink) << "device socket sent" << receiveBuffer.size() << "characters without a line end; dropped";
@@ -283,6 +292,34 @@ void DeviceLink::OnSocketData(const QByteArray& text)
     }
     ExtractReplyLine();
     Wake();
+}
+
+bool DeviceLink::DivertToSession(const QByteArray& arrived)
+{
+    if (!d->session || !d->session->HasSessionSocket()) return false;
+    // While a session runs the indicator that counts is the remote's: a remote passes its
+    // own on to the host, a host drops its own (relayed, it would reach the remote's
+    // indicator as commands).
+    if (d->session->IsHosting()) {
+        d->log(kLocalDataIgnored, kError);
+    } else {
+        d->session->WriteLine(arrived);
+    }
+    return true;
+}
+
+void DeviceLink::OnRelayedData(const QByteArray& text)
+{
+    receiveBuffer += text;
+    if (receiveBuffer.size() > kRelayedBufferLimit) DiscardReplies();
+    ExtractReplyLine();
+    Wake();
+}
+
+qint64 DeviceLink::PendingOutput() const
+{
+    if (IsSerialOpen()) return d->serial->BytesToWrite();
+    return d->deviceSocket ? d->deviceSocket->BytesToWrite() : 0;
 }
 
 void DeviceLink::ExtractReplyLine()
@@ -330,7 +367,7 @@ void DeviceLink::DiscardReplies()
 void DeviceLink::SendToDevice(const QByteArray& text)
 {
     if (IsHostSession()) {
-        // Remote sessions: the text goes to the session socket of the connected remote.
+        d->session->WriteLine(text);
         return;
     }
     if (IsSerialOpen()) {

@@ -273,11 +273,12 @@ void CWeighsetDlg::BuildMenus()
             action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key(item.shortcutKey)));
             action->setShortcutContext(Qt::WindowShortcut);
         }
+        action->setCheckable(item.checkable);
         connectCommand(action, item.id);
     }
     // Commands with a handler but no menu item and no shortcut: reachable through RunCommand.
-    for (int id : {kCmdRemoteSetup, kCmdHostSession, kCmdExportTicket, kCmdImportTicket,
-                   kCmdSendToHandheld, kCmdReadHandheld, kCmdUpdateHandheld, kCmdUploadTicket}) {
+    for (int id : {kCmdExportTicket, kCmdImportTicket, kCmdSendToHandheld, kCmdReadHandheld, kCmdUpdateHandheld,
+                   kCmdUploadTicket}) {
         connectCommand(new QAction(this), id);
     }
 }

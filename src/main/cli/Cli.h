@@ -15,6 +15,7 @@ int Identify(const QStringList& args);
 int Read(const QStringList& args);
 int Update(const QStringList& args);
 int Diff(const QStringList& args);
+int Relay(const QStringList& args);
 int Report(const QStringList& args);
 
 // The application object a command line needs: a GUI one (offscreen) only where a command

@@ -67,4 +67,17 @@ bool NoneLeft(const QStringList& args, const char* command)
     return false;
 }
 
+bool TakeValue(QStringList& args, const char* name, QString* value)
+{
+    const int at = int(args.indexOf(QLatin1String(name)));
+    if (at < 0) return true;
+    if (at + 1 >= args.size() || args.at(at + 1).isEmpty()) {
+        std::fprintf(stderr, "tarelink-cli: %s needs a value\n", name);
+        return false;
+    }
+    *value = args.at(at + 1);
+    args.remove(at, 2);
+    return true;
+}
+
 }  // namespace CliLink

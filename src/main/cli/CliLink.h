@@ -23,5 +23,8 @@ void EchoLog(StatusLog& log);
 void Prepare(Workbench& bench, const CommSettings& settings);
 // False (with a message on stderr) when anything but the known options is left.
 bool NoneLeft(const QStringList& args, const char* command);
+// Takes "NAME VALUE" from `args` into `value` (left as it is without the option). False (with a
+// message on stderr) when the value is missing.
+bool TakeValue(QStringList& args, const char* name, QString* value);
 
 }  // namespace CliLink
