@@ -36,6 +36,8 @@ constexpr char kUsage[] =
     "settings are used. --data DIR sets the base data folder (like TARELINK_DATA_DIR).\n"
     "Remote sessions use TCP port 11555 unless --session-port says otherwise; they have no\n"
     "authentication and no encryption (see the README).\n"
+    "Every command that talks to an indicator also takes --trace FILE: every byte to and from\n"
+    "the indicator is written to FILE (like TARELINK_TRACE).\n"
     "\n"
     "Options:\n"
     "  -h, --help     show this help\n"

@@ -2,6 +2,7 @@
 #include "DeviceLink.h"
 
 #include <QEventLoop>
+#include <QFile>
 #include <QLoggingCategory>
 #include <QPointer>
 #include <QTimer>
@@ -11,6 +12,7 @@
 #include "RemoteSession.h"
 #include "SerialTransport.h"
 #include "StatusLog.h"
+#include "TrafficTrace.h"
 #include "model/TextConv.h"
 #include "platform/PortFactory.h"
 #include "platform/Prompts.h"
@@ -68,6 +70,12 @@ struct DeviceLink::Impl {
 
     bool hasSerialFault = false;
     QString serialFault;
+
+    TrafficTrace trace;
+    // The trace file asked for and not open yet. It is made when the link first opens, and
+    // tried again (and reported again) at every opening until it can be: the report lands
+    // in the log of the read that goes untraced.
+    QString pendingTrace;
 };
 
 DeviceLink::DeviceLink(const CommSettings& settings, Prompts& prompts, LogSink log, QObject* parent)
@@ -105,6 +113,7 @@ QByteArray DeviceLink::LineSettingsFor(const CommSettings& s)
 bool DeviceLink::OpenPort(const QByteArray& portSetting, const QByteArray& lineSettings, QString* error)
 {
     CloseSerialPort();
+    OpenPendingTrace();
     d->hasSerialFault = false;
     d->serialFault.clear();
     if (!d->serial) {
@@ -189,6 +198,7 @@ bool DeviceLink::HasSerialFault() const
 bool DeviceLink::ConnectDeviceSocket()
 {
     CloseDeviceSocket();
+    OpenPendingTrace();
     QPointer<DeviceLink> self(this);
     QPointer<CScaleSocket> socket = new CScaleSocket();
     d->deviceSocket = socket;
@@ -271,10 +281,39 @@ void DeviceLink::SetPortFactory(PortFactory* factory)
     }
 }
 
+void DeviceLink::StartTrace(const QString& path)
+{
+    d->trace.Close();
+    d->pendingTrace = path;
+}
+
+void DeviceLink::OpenPendingTrace()
+{
+    if (d->pendingTrace.isEmpty()) return;
+    QString error;
+    if (d->trace.Open(d->pendingTrace, &error)) {
+        d->pendingTrace.clear();
+        return;
+    }
+    d->log(TextConv::Format("Cannot write the traffic trace %s: %s",
+                            {QFile::encodeName(d->pendingTrace), TextConv::L1(error)}),
+           kWarning);
+}
+
+void DeviceLink::Trace(bool sent, const QByteArray& bytes)
+{
+    if (!d->trace.IsOpen()) return;
+    QString error;
+    if (!d->trace.Record(sent ? TrafficTrace::Direction::Sent : TrafficTrace::Direction::Received, bytes, &error)) {
+        d->log(TextConv::Format("The traffic trace stopped: %s", {TextConv::L1(error)}), kWarning);
+    }
+}
+
 // --- receive path ---
 
 void DeviceLink::OnSerialEvent(const QByteArray& input)
 {
+    Trace(false, input);
     if (DivertToSession(input)) return;
     receiveBuffer += input;
     if (receiveBuffer.size() > kSerialDiscardLength) DiscardReplies();
@@ -284,6 +323,7 @@ void DeviceLink::OnSerialEvent(const QByteArray& input)
 
 void DeviceLink::OnSocketData(const QByteArray& text)
 {
+    Trace(false, text);
     if (DivertToSession(text)) return;
     receiveBuffer += text;
     if (receiveBuffer.size() > kReceiveBufferLimit) {
@@ -310,6 +350,7 @@ bool DeviceLink::DivertToSession(const QByteArray& arrived)
 
 void DeviceLink::OnRelayedData(const QByteArray& text)
 {
+    Trace(false, text);
     receiveBuffer += text;
     if (receiveBuffer.size() > kRelayedBufferLimit) DiscardReplies();
     ExtractReplyLine();
@@ -367,12 +408,15 @@ void DeviceLink::DiscardReplies()
 void DeviceLink::SendToDevice(const QByteArray& text)
 {
     if (IsHostSession()) {
+        Trace(true, text);
         d->session->WriteLine(text);
         return;
     }
     if (IsSerialOpen()) {
+        Trace(true, text);
         d->serial->Write(text);
     } else if (d->deviceSocket) {
+        Trace(true, text);
         d->deviceSocket->WriteLine(text);
     } else {
         d->prompts.MessageBox(kNoConnection, QByteArray(), Prompts::Buttons::Ok, Prompts::Icon::None);

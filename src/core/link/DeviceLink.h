@@ -78,6 +78,10 @@ public:
     void SetSocketConnectTimeout(int ms);
     // Where serial ports come from; the product's factory unless a test hands in its own.
     void SetPortFactory(PortFactory* factory);
+    // Every byte sent or received on any carrier is also written to a trace file, made when
+    // the link next opens. A file that cannot be written is a Warning at each opening (and
+    // once if writing fails later); the link works on without it.
+    void StartTrace(const QString& path);
 
     // --- receive path (the carriers call these; tests may too) ---
     // Characters from the serial port: buffer, the 100-character discard, one line in line mode.
@@ -107,6 +111,8 @@ public:
 private:
     bool OpenPort(const QByteArray& portSetting, const QByteArray& lineSettings, QString* error);
     void OnSerialFault(const QString& text);
+    void Trace(bool sent, const QByteArray& bytes);
+    void OpenPendingTrace();
     void OnDeviceSocketClosed();
     // Arrivals from this copy's own link during a session; true when they went there.
     bool DivertToSession(const QByteArray& arrived);

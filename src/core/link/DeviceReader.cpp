@@ -23,7 +23,6 @@ using TextConv::Right;
 namespace {
 
 constexpr char kDefaultTemplate[] = "default.tpl";
-constexpr int kDeviceFieldsLength = 116;
 
 }  // namespace
 
@@ -243,11 +242,10 @@ void DeviceReader::RunSteps(QIODevice* valuesStream, QIODevice* templateStream)
     QFile templateFile;
     QIODevice* stream = templateStream;
     if (fromDevice) {
-        const QByteArray folder = QFile::encodeName(bench_.Dirs().configurations);
-        templateFile.setFileName(QFile::decodeName(folder + templateName));
+        templateFile.setFileName(bench_.Dirs().FindConfigurationFile(QFile::decodeName(templateName)));
         if (!templateFile.open(QIODevice::ReadOnly)) {
             templateName = kDefaultTemplate;
-            templateFile.setFileName(QFile::decodeName(folder + templateName));
+            templateFile.setFileName(bench_.Dirs().FindConfigurationFile(QFile::decodeName(templateName)));
             templateFile.open(QIODevice::ReadOnly);
         }
         model.documentPath = QFile::encodeName(templateFile.fileName());
@@ -275,13 +273,14 @@ void DeviceReader::RunSteps(QIODevice* valuesStream, QIODevice* templateStream)
                 if (!wasIdentified) attached.identified = 0;
             }
             view.SetTabs(model.tabs);
-            bench_.BuildPages();
-            bench_.AddEntryToolTips(model.entries);
-            bench_.AddEntryToolTips(model.extraEntries);
+            bench_.Pages().BuildPages();
+            bench_.Pages().AddEntryToolTips(model.entries);
+            bench_.Pages().AddEntryToolTips(model.extraEntries);
             view.SelectTab(0);
-            bench_.ShowPage(model.entries, 0);
+            bench_.Pages().ShowPage(model.entries, 0);
             view.EnableApplyButton(true);
             tickets.EnableEditor(1);
+            bench_.MarkValuesAsBaseline();
             outcome_.pagesBuilt = true;
         }
     }
@@ -300,6 +299,6 @@ void DeviceReader::RunSteps(QIODevice* valuesStream, QIODevice* templateStream)
     if (described) {
         tickets.SetDeviceModel(Right(described->modelLine, 3));
         tickets.SetDeviceVersion(Mid(described->revisionLine, 4, 3));
-        tickets.SetDeviceFields(Mid(described->fieldsLine, 7, kDeviceFieldsLength));
+        tickets.SetDeviceFields(described->FieldList());
     }
 }

@@ -9,6 +9,8 @@
 #include "StatusLog.h"
 #include "UpdateRecord.h"
 #include "Workbench.h"
+#include "model/EntryValues.h"
+#include "pages/PageBuilder.h"
 #include "model/TextConv.h"
 #include "platform/Prompts.h"
 #include "platform/View.h"
@@ -43,17 +45,22 @@ constexpr char kFinished[] = "Finished sending configuration settings";
 constexpr char kErrorSending[] = "Error sending configuration settings";
 constexpr char kNotSavedToDevice[] = "Error configuration setting not saved to device";
 constexpr char kCanceled[] = "Update canceled by user";
-constexpr char kUnsendable[] = "Setting %s (%s) not sent: a value cannot contain ':' or \"//\"";
+constexpr char kUnsendable[] = "Value of %s (%s) not sent: a setting command cannot carry ':' or \"//\"";
 constexpr char kFellSilent[] = "Device stopped responding - remaining settings not sent";
 constexpr char kConnectionClosed[] = "The connection has been closed";
 constexpr char kRecordNotWritten[] = "Update record not written to %s: %s";
 
 }  // namespace
 
-bool DeviceUpdate::Outcome::Succeeded() const
+bool DeviceUpdate::Outcome::SettingsWritten() const
 {
     return identified && modelMatches && settingsStarted && endAcknowledged && !aborted && !stoppedEarly &&
-           settingsRejected == 0 && settingsUnsendable == 0 && ticketsFailed == 0;
+           settingsRejected == 0 && settingsUnsendable == 0;
+}
+
+bool DeviceUpdate::Outcome::Succeeded() const
+{
+    return SettingsWritten() && ticketsFailed == 0;
 }
 
 DeviceUpdate::DeviceUpdate(Workbench& bench, SlotDownload& download) : bench_(bench), download_(download) {}
@@ -62,11 +69,6 @@ QByteArray DeviceUpdate::SettingCommand(const QByteArray& code, const QByteArray
 {
     const QByteArray body = '\n' + code + ':' + value + ':';
     return body + '^' + TextConv::Dec(DeviceLink::LineChecksum(body) & 0xFF) + '\r';
-}
-
-bool DeviceUpdate::CanCarry(const QByteArray& value)
-{
-    return !value.contains(':') && !value.contains("//");
 }
 
 QByteArray DeviceUpdate::PortText() const
@@ -106,7 +108,7 @@ DeviceUpdate::Outcome DeviceUpdate::UpdateDevice(const QByteArray& configuration
     view.CloseBusy();
     UpdateRecord record(started, PortText(), configurationFile.isEmpty() ? model.documentPath : configurationFile);
     link.DiscardReplies();
-    bench_.ReadBackAll();
+    bench_.Pages().ReadBackAll();
 
     CDevice device;
     bench_.IdentifyDevice(device);
@@ -146,6 +148,8 @@ DeviceUpdate::Outcome DeviceUpdate::UpdateDevice(const QByteArray& configuration
         Conclude(kCanceled, kError, record);
     }
     if (view.ProgressExists()) view.CloseProgress();
+    // What the indicator now holds is what the pages show: edits count from here.
+    if (outcome_.SettingsWritten()) bench_.MarkValuesAsBaseline();
     WriteRecord(record);
     running_ = false;
     return outcome_;
@@ -260,8 +264,8 @@ DeviceUpdate::Step DeviceUpdate::SendEntry(ConfigEntry& entry, UpdateRecord& rec
     if (entry.code == kTicketsCode) return Step::Stop;
 
     auto unsendable = [&](const ConfigEntry& e) {
-        if (e.disabled || CanCarry(e.value)) return false;
-        bench_.AddStatusLine(Format(kUnsendable, {e.code, e.label}), kWarning);
+        if (e.disabled || EntryValues::LineCanCarry(e.value)) return false;
+        bench_.AddStatusLine(Format(kUnsendable, {TextConv::ToUpper(e.code), e.label}), kWarning);
         record.AddSetting(e.code, e.value, Outcome::Unsendable, 0);
         ++outcome_.settingsUnsendable;
         return true;

@@ -33,7 +33,9 @@ public:
         int ticketsSent = 0;
         int ticketsFailed = 0;
 
-        // Every setting sent was accepted, every ticket stored, and the end acknowledged.
+        // Every setting went out and was accepted, and the end was acknowledged.
+        bool SettingsWritten() const;
+        // That, and every ticket sent was stored.
         bool Succeeded() const;
     };
 
@@ -46,9 +48,6 @@ public:
 
     // "\n<code>:<value>:^<checksum>\r", the checksum over everything before the caret.
     static QByteArray SettingCommand(const QByteArray& code, const QByteArray& value);
-    // A value that a setting command (and a configuration line) can carry: no ':' (the field
-    // separator) and no "//" (a comment mark).
-    static bool CanCarry(const QByteArray& value);
 
     // Attempts per setting before the escape character abandons it.
     static constexpr int kAttempts = 3;

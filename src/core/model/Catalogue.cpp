@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QLoggingCategory>
 
-#include "ChoiceText.h"
 #include "TextConv.h"
 
 Q_LOGGING_CATEGORY(lcCatalogue, "tarelink.model.catalogue", QtWarningMsg)
@@ -13,7 +12,6 @@ namespace Catalogue {
 
 namespace {
 
-constexpr char kRevisionFile[] = "rev.ini";
 // Lines of both catalogue files are at most this long; the rest of a longer line is dropped.
 constexpr int kMaxCatalogueLine = 127;
 
@@ -32,15 +30,15 @@ bool ReadCatalogueLine(QFile& file, QByteArray& line)
 
 QByteArray DefaultTemplateName(float model)
 {
-    return TextConv::Dec(TruncateToInt(double(model))) + ".tpl";
+    return TextConv::Dec(TextConv::TruncateToInt(double(model))) + ".tpl";
 }
 
 }  // namespace
 
-void LoadRevisionCatalogue(std::vector<CRevItem>& catalogue, const QString& configurationsFolder)
+void LoadRevisionCatalogue(std::vector<CRevItem>& catalogue, const QString& revIniPath)
 {
     catalogue.clear();
-    QFile file(configurationsFolder + QLatin1String(kRevisionFile));
+    QFile file(revIniPath);
     if (!file.open(QIODevice::ReadOnly)) {
         qCDebug(lcCatalogue) << "no revision catalogue at" << file.fileName();
         return;

@@ -42,11 +42,61 @@ bool IsScaledCode(const ConfigEntry& e, const ConfigModel& m)
     return e.code == "tare" || e.code == m.capacityCode || e.code == "LOW RANGE";
 }
 
+// What the entry's controls hold as a value code: the last control with one wins, as each
+// overwrites the one before; empty when none holds one.
+QByteArray ControlValue(const ConfigEntry& entry, const ConfigModel& model)
+{
+    QByteArray value;
+    for (const auto& c : entry.controls) {
+        QByteArray next;
+        switch (c->Kind()) {
+        case ControlKind::Radio:
+            if (c->IsChecked()) next = ConvertToValue(entry, c->Text(), nullptr, model);
+            break;
+        case ControlKind::Combo:
+            next = ConvertToValue(entry, c->Text(), nullptr, model);
+            break;
+        case ControlKind::UpDown:
+            if (c->Buddy()) next = ConvertToValue(entry, c->Buddy()->Text(), nullptr, model);
+            break;
+        case ControlKind::Edit: {
+            const QByteArray text = GetStoredValue(c.get(), model);
+            next = entry.controlType == "text" ? text : ConvertToValue(entry, text, nullptr, model);
+            break;
+        }
+        default:
+            break;
+        }
+        if (!next.isEmpty()) value = next;
+    }
+    return value;
+}
+
 }  // namespace
 
 bool IsEditType(const QByteArray& controlType)
 {
     return controlType == "edit" || controlType == "large_edit" || controlType == "spin";
+}
+
+bool LineCanCarry(const QByteArray& value)
+{
+    for (char c : {':', '\r', '\n', '\0'}) {
+        if (value.contains(c)) return false;
+    }
+    return !value.contains("//");
+}
+
+QList<const ConfigEntry*> UncarriedEntries(const ConfigModel& model)
+{
+    QList<const ConfigEntry*> out;
+    for (const auto& e : model.entries) {
+        if (!LineCanCarry(e->value)) out.append(e.get());
+        for (const auto& sub : e->subEntries) {
+            if (!LineCanCarry(sub->value)) out.append(sub.get());
+        }
+    }
+    return out;
 }
 
 QByteArray ConvertToValue(const ConfigEntry& entry, const QByteArray& text, int* status, const ConfigModel& model)
@@ -93,7 +143,7 @@ void ApplyBoundValue(ConfigEntry& entry, int status, const ConfigModel& model)
     } else if (IsEditType(entry.controlType)) {
         QByteArray shown = above ? MaximumPart(entry.choices) : FirstPart(entry.choices);
         if (shown == "!0") {
-            shown = "0.000001";
+            shown = kNonZeroCorrection;
         } else if (shown == model.capacityCode) {
             shown = TextConv::Dec(model.capacityLimit);
         }
@@ -106,7 +156,9 @@ QByteArray DisplayText(const ConfigEntry* entry, const QByteArray& value, int de
     if (!entry) return value;
     QByteArray v = value;
     if (decimals <= 0) {
-        if (entry->code == "CNVT FACTOR") {
+        // A text that already has its point is shown as it is: formatting it again would
+        // put a second point into it.
+        if (entry->code == "CNVT FACTOR" && !v.contains('.')) {
             while (v.size() < 6) v.prepend('0');
             v.insert(v.size() - 5, '.');
         }
@@ -147,27 +199,45 @@ QByteArray GetStoredValue(const EntryControl* edit, const ConfigModel& model)
 void ReadBackControls(ConfigEntry* entry, const ConfigModel& model)
 {
     if (!entry) return;
-    for (auto& c : entry->controls) {
+    entry->SetValue(ControlValue(*entry, model));
+    for (auto& sub : entry->subEntries) ReadBackControls(sub.get(), model);
+}
+
+QByteArray PendingValue(const ConfigEntry& entry, const ConfigModel& model)
+{
+    const QByteArray value = ControlValue(entry, model);
+    return value.isEmpty() ? entry.value : value;
+}
+
+bool HasPendingEdit(const ConfigEntry& entry, const ConfigModel& model)
+{
+    if (PendingValue(entry, model) != entry.value) return true;
+    for (const auto& sub : entry.subEntries) {
+        if (HasPendingEdit(*sub, model)) return true;
+    }
+    return false;
+}
+
+bool DiffersFromBaseline(const ConfigEntry& entry, const ConfigModel& model)
+{
+    return entry.hasBaseline && PendingValue(entry, model) != entry.baseline;
+}
+
+QByteArray ShownText(const ConfigEntry& entry)
+{
+    for (const auto& c : entry.controls) {
         switch (c->Kind()) {
-        case ControlKind::Radio:
-            if (c->IsChecked()) entry->SetValue(ConvertToValue(*entry, c->Text(), nullptr, model));
-            break;
+        case ControlKind::Edit:
         case ControlKind::Combo:
-            entry->SetValue(ConvertToValue(*entry, c->Text(), nullptr, model));
+            return c->Text();
+        case ControlKind::Radio:
+            if (c->IsChecked()) return c->Text();
             break;
-        case ControlKind::UpDown:
-            if (c->Buddy()) entry->SetValue(ConvertToValue(*entry, c->Buddy()->Text(), nullptr, model));
-            break;
-        case ControlKind::Edit: {
-            const QByteArray text = GetStoredValue(c.get(), model);
-            entry->SetValue(entry->controlType == "text" ? text : ConvertToValue(*entry, text, nullptr, model));
-            break;
-        }
         default:
             break;
         }
     }
-    for (auto& sub : entry->subEntries) ReadBackControls(sub.get(), model);
+    return entry.value;
 }
 
 }  // namespace EntryValues

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "CliLink.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QObject>
 #include <cstdio>
@@ -17,6 +18,16 @@ namespace CliLink {
 
 bool TakePortOption(QStringList& args, CommSettings& settings)
 {
+    const int trace = int(args.indexOf(QStringLiteral("--trace")));
+    if (trace >= 0) {
+        if (trace + 1 >= args.size() || args.at(trace + 1).isEmpty()) {
+            std::fputs("tarelink-cli: --trace needs a file\n", stderr);
+            return false;
+        }
+        // The workbench starts the trace the environment names.
+        qputenv("TARELINK_TRACE", QFile::encodeName(args.at(trace + 1)));
+        args.remove(trace, 2);
+    }
     const int at = int(args.indexOf(QStringLiteral("--port")));
     if (at < 0) return true;
     if (at + 1 >= args.size() || args.at(at + 1).isEmpty()) {
