@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "CliLink.h"
 
+#include <QFileInfo>
 #include <QObject>
 #include <cstdio>
 
@@ -10,9 +11,6 @@
 
 namespace {
 constexpr char kTcpPrefix[] = "tcp:";
-constexpr char kTcpPortName[] = "TCP/IP";
-// The pause the product makes after opening the link and after a read.
-constexpr int kSettlePauseMs = 250;
 }  // namespace
 
 namespace CliLink {
@@ -41,7 +39,9 @@ bool TakePortOption(QStringList& args, CommSettings& settings)
         settings.remotePort = QByteArray::number(port);
         return true;
     }
-    settings.port = value.toLocal8Bit();
+    // A path relative to where the command runs is a path, not a name under /dev/.
+    const bool relativePath = value.contains(QLatin1Char('/')) && !value.startsWith(QLatin1Char('/'));
+    settings.port = QFile::encodeName(relativePath ? QFileInfo(value).absoluteFilePath() : value);
     return true;
 }
 
@@ -57,7 +57,6 @@ void Prepare(Workbench& bench, const CommSettings& settings)
 {
     EchoLog(bench.Log());
     bench.Initialize(settings, Folders::Compute());
-    bench.SetSettlePause(kSettlePauseMs);
 }
 
 bool NoneLeft(const QStringList& args, const char* command)

@@ -18,15 +18,16 @@ public:
     CliSession& operator=(const CliSession&) = delete;
 
     // Reads a template or configuration file as Open does with no indicator attached, then lets
-    // the events the read queued run. Returns the command's exit code: kExitRead when the reader
-    // returned 1, kExitIncomplete when it returned 0, kExitCannotOpen (with a message on stderr)
-    // when the file cannot be opened.
+    // the events the read queued run. Returns the command's exit code: kExitRead when the file
+    // was read to its end, kExitIncomplete (saying why on stderr) when it was not,
+    // kExitCannotOpen (with a message on stderr) when it cannot be opened.
     int Load(const QString& path);
 
     Workbench& Bench() { return bench_; }
     CliPrompts& Ask() { return prompts_; }
     HeadlessView& Window() { return view_; }
-    int ReaderResult() const { return result_; }
+    // 1 when the read built the pages, else 0.
+    int ReaderResult() { return bench_.Reader().Outcome().pagesBuilt ? 1 : 0; }
 
     static constexpr int kExitRead = 0;
     static constexpr int kExitCannotOpen = 2;
@@ -36,5 +37,4 @@ private:
     CliPrompts prompts_;
     HeadlessView view_;
     Workbench bench_;
-    int result_ = 0;
 };
