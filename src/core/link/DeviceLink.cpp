@@ -62,6 +62,7 @@ struct DeviceLink::Impl {
 
     bool hasSerialFault = false;
     QString serialFault;
+    std::function<void(const QByteArray&)> divert;
 };
 
 DeviceLink::DeviceLink(const CommSettings& settings, Prompts& prompts, LogSink log, QObject* parent)
@@ -267,6 +268,10 @@ void DeviceLink::OnSerialEvent(const QByteArray& input)
 {
     // Remote sessions divert serial arrivals here (relay to the host, or drop while hosting)
     // before anything reaches the receive buffer.
+    if (d->divert) {
+        d->divert(input);
+        return;
+    }
     receiveBuffer += input;
     if (receiveBuffer.size() > kSerialDiscardLength) DiscardReplies();
     if (lineMode == 1) ExtractReplyLine();
@@ -276,6 +281,10 @@ void DeviceLink::OnSerialEvent(const QByteArray& input)
 void DeviceLink::OnSocketData(const QByteArray& text)
 {
     // Remote sessions relay device-socket data to the host here instead.
+    if (d->divert) {
+        d->divert(text);
+        return;
+    }
     receiveBuffer += text;
     if (receiveBuffer.size() > kReceiveBufferLimit) {
         qCWarning(lcLink) << "device socket sent" << receiveBuffer.size() << "characters without a line end; dropped";
@@ -296,6 +305,11 @@ void DeviceLink::ExtractReplyLine()
     if (line.isEmpty()) return;
     if (pendingReplyLines.size() >= kPendingLinesLimit) pendingReplyLines.removeFirst();
     pendingReplyLines.append(line);
+}
+
+void DeviceLink::DivertArrivals(std::function<void(const QByteArray&)> sink)
+{
+    d->divert = std::move(sink);
 }
 
 bool DeviceLink::CheckReplyLine(QByteArray& line)

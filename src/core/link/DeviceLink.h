@@ -83,6 +83,9 @@ public:
     void OnSocketData(const QByteArray& text);
     // Moves at most one complete line from the receive buffer to the pending reply lines.
     void ExtractReplyLine();
+    // While set, every arrival (serial port or device socket) goes to `sink` as it came instead
+    // of the receive buffer: a raw capture with no discard and no line framing. Null ends it.
+    void DivertArrivals(std::function<void(const QByteArray& bytes)> sink);
 
     // The line settings the saved texts make: "9600,N,8,1".
     static QByteArray LineSettingsFor(const CommSettings& settings);

@@ -5,6 +5,8 @@
 
 #include "ReadOutcome.h"
 
+class QString;
+
 class CDevice;
 class QIODevice;
 class Workbench;
@@ -12,6 +14,9 @@ class Workbench;
 // Read device: opens the link, identifies the indicator, reads its template and values (or a
 // template or configuration file a command opened) and builds the pages. A serial fault in any
 // of the steps that can meet one ends those steps and is posted once as a Comm Error.
+// Shown on the busy window while a command looks for the link it needs.
+inline constexpr char kCheckingForDevice[] = "Checking for attached device...";
+
 class DeviceReader {
 public:
     explicit DeviceReader(Workbench& bench);
@@ -26,6 +31,10 @@ public:
     bool IdentifyAttached();
     // The identification exchange on a record; stops at a fault and leaves it to the caller.
     void Identify(CDevice& record);
+    // The commands that use whatever link is up (Update device, Send ticket): opens the link
+    // "Port" names only when none is up (a socket whose peer has gone counts as none), saying
+    // each step on the busy window; a serial port that does not open is posted as "%s (%s)".
+    void OpenLinkIfNone();
 
     bool Running() const { return running_; }
     const ReadOutcome& Outcome() const { return outcome_; }
@@ -37,6 +46,9 @@ private:
     void RunSteps(QIODevice* valuesStream, QIODevice* templateStream);
     // Opens the link and identifies; false when the read stops here (a fault or no device).
     bool OpenAndIdentify();
+    // Opens the socket ("TCP/IP") or the serial port "Port" names, with the busy texts. False
+    // only when the serial port does not open, with its error.
+    bool OpenConfiguredLink(QString* error);
     // One command and its reply line; false on no reply, "?" or a pending fault.
     bool Exchange(const QByteArray& command, QByteArray& reply);
     // Takes a fault the link met into the outcome; true when the read has one.

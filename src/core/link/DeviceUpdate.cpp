@@ -29,10 +29,6 @@ constexpr char kWillNotSave = 'Q';
 constexpr char kTicketsCode[] = "tickets";
 constexpr int kTimedOut = 2;
 
-constexpr char kChecking[] = "Checking for attached device...";
-constexpr char kOpeningSocket[] = "Opening socket...";
-constexpr char kSocketConnected[] = "TCP/IP connection established, looking for device...";
-constexpr char kOpeningSerial[] = "Opening serial port...";
 constexpr char kNoDevice[] = "Update failed - Invalid or no device connected";
 constexpr char kMismatchCaption[] = "Configuration mismatch";
 constexpr char kModelMismatch[] =
@@ -104,8 +100,8 @@ DeviceUpdate::Outcome DeviceUpdate::UpdateDevice(const QByteArray& configuration
     const int sendTickets = bench_.Ask().UpdateOption();
     const QDateTime started = QDateTime::currentDateTime();
 
-    view.ShowBusy(kChecking);
-    OpenLinkIfNone();
+    view.ShowBusy(kCheckingForDevice);
+    bench_.Reader().OpenLinkIfNone();
     view.CloseBusy();
     UpdateRecord record(started, PortText(), configurationFile.isEmpty() ? model.documentPath : configurationFile);
     link.DiscardReplies();
@@ -150,29 +146,6 @@ DeviceUpdate::Outcome DeviceUpdate::UpdateDevice(const QByteArray& configuration
     WriteRecord(record);
     running_ = false;
     return outcome_;
-}
-
-void DeviceUpdate::OpenLinkIfNone()
-{
-    DeviceLink& link = bench_.Link();
-    View& view = bench_.Window();
-    const CommSettings& settings = bench_.Settings();
-    // A socket whose peer has gone is no link to reuse: it is replaced like a missing one.
-    if (link.IsLinkUp() && link.CanSend()) {
-        if (link.IsSerialOpen()) view.SetBusyMessage(kChecking);
-        return;
-    }
-    view.SetBusyMessage(kChecking);
-    if (settings.IsTcp()) {
-        view.SetBusyMessage(kOpeningSocket);
-        if (link.ConnectDeviceSocket()) view.SetBusyMessage(kSocketConnected);
-        return;
-    }
-    view.SetBusyMessage(kOpeningSerial);
-    QString why;
-    if (!link.OpenSerialPort(&why)) {
-        bench_.AddStatusLine(Format("%s (%s)", {TextConv::L1(why), settings.port}), kCommError);
-    }
 }
 
 bool DeviceUpdate::LinkLost()
