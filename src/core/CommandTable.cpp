@@ -35,6 +35,16 @@ const std::vector<MenuItem>& MenuItems()
     return items;
 }
 
+const std::vector<MenuItem>& SeparatedItems()
+{
+    static const std::vector<MenuItem> items = {
+        {kCmdExportTicket, "&Tickets", "Export ticket...", 0},
+        {kCmdImportTicket, "&Tickets", "Import ticket...", 0},
+        {kCmdUploadTicket, "&Tickets", "Upload ticket...", 0},
+    };
+    return items;
+}
+
 const std::vector<EnableRuleItem>& EnableRules()
 {
     // Column by column, as the refresh walks them.

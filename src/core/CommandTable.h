@@ -56,6 +56,9 @@ namespace CommandTable {
 const std::vector<QByteArray>& Popups();
 // Every menu item in menu order.
 const std::vector<MenuItem>& MenuItems();
+// Commands with a handler but no place in the menu table, each put at the end of the popup of
+// its neighbours after a separator, in this order; the table's items keep theirs and come first.
+const std::vector<MenuItem>& SeparatedItems();
 // The items the refresh governs, in the order it applies them.
 const std::vector<EnableRuleItem>& EnableRules();
 // The menu item with an identifier, or null.

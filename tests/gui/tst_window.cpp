@@ -456,8 +456,8 @@ private Q_SLOTS:
         QTest::newRow("Ctrl+N news") << int(Qt::Key_N) << QByteArray("model");
         QTest::newRow("Ctrl+E sets up") << int(Qt::Key_E) << QByteArray("comm");
         QTest::newRow("Ctrl+R reads") << int(Qt::Key_R) << QByteArray("box");
-        // Send external file has no handler yet; the box must not cut its text either.
-        QTest::newRow("Ctrl+X is not a cut") << int(Qt::Key_X) << QByteArray();
+        // Send external file, not a cut of the box's text.
+        QTest::newRow("Ctrl+X is not a cut") << int(Qt::Key_X) << QByteArray("file");
     }
     void ctrlLettersFromAnEditBox()
     {

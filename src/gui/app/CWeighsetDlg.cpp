@@ -258,9 +258,19 @@ void CWeighsetDlg::BuildMenus()
         }
         connectCommand(action, item.id);
     }
+    for (const QByteArray& popup : CommandTable::Popups()) {
+        bool separated = false;
+        for (const MenuItem& item : CommandTable::SeparatedItems()) {
+            if (popup != item.popup) continue;
+            QMenu* menu = popups[popup];
+            if (!separated) menu->addSeparator();
+            separated = true;
+            connectCommand(menu->addAction(QString::fromLatin1(item.text)), item.id);
+        }
+    }
     // Commands with a handler but no menu item and no shortcut: reachable through RunCommand.
-    for (int id : {kCmdMinimize, kCmdRemoteSetup, kCmdHostSession, kCmdExportTicket, kCmdImportTicket,
-                   kCmdSendToHandheld, kCmdReadHandheld, kCmdUpdateHandheld, kCmdUploadTicket}) {
+    for (int id : {kCmdMinimize, kCmdRemoteSetup, kCmdHostSession, kCmdSendToHandheld, kCmdReadHandheld,
+                   kCmdUpdateHandheld}) {
         connectCommand(new QAction(this), id);
     }
 }
