@@ -17,6 +17,9 @@ namespace CliLink {
 // False (with a message on stderr) when P is missing or malformed. Without the option the
 // settings stay as they are.
 bool TakePortOption(QStringList& args, CommSettings& settings);
+// Takes "--printer-port P" from `args`: a device path (made absolute) or "COMn" becomes
+// "Alternate Port". False (with a message on stderr) when P is missing.
+bool TakePrinterPortOption(QStringList& args, CommSettings& settings);
 // Every status log line goes to stderr as "<Type>: <text>", in order.
 void EchoLog(StatusLog& log);
 // Initialises the workbench with the settings and the computed folders and echoes its log.
