@@ -3,8 +3,8 @@
 // shrink a line, and converting the lines one by one gives the same bytes as the whole file.
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 
+#include "FuzzCheck.h"
 #include "tickets/Substr.h"
 #include "tickets/TicketBytes.h"
 
@@ -12,13 +12,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QByteArray source(reinterpret_cast<const char*>(data), int(size));
     const TicketBytes::Conversion whole = TicketBytes::ConvertExternalSource(source);
-    if (whole.bytes.size() > source.size()) std::abort();
+    FUZZ_CHECK(whole.bytes.size() <= source.size());
 
     QByteArray joined;
     for (QByteArray line : source.split('\n')) {
         Substr::ReplaceTags(line);
         joined += line;
     }
-    if (joined != whole.bytes) std::abort();
+    FUZZ_CHECK(joined == whole.bytes);
     return 0;
 }

@@ -26,21 +26,17 @@ const std::vector<MenuItem>& MenuItems()
         {kCmdSendTicket, "&Tickets", "&Send ticket\tCtrl-T", 'T'},
         {kCmdPrintDirect, "&Tickets", "Print &direct\tCtrl-P", 'P'},
         {kCmdSendExternalFile, "&Tickets", "Send external &file\tCtrl-X", 'X'},
+        {kCmdExportTicket, "&Tickets", "Export ticket...", 0, true},
+        {kCmdImportTicket, "&Tickets", "Import ticket...", 0, true},
+        {kCmdUploadTicket, "&Tickets", "Upload ticket...", 0, true},
         {kCmdCommunicationsSetup, "C&ommunication", "&Communications Setup   \tCtrl-E", 'E'},
+        {kCmdRemoteSetup, "C&ommunication", "Remote setup", 0, true, true},
+        {kCmdHostSession, "C&ommunication", "Host session", 0, false, true},
         {kCmdCenter, "&Window", "&Center", 0},
+        {kCmdMinimize, "&Window", "Mi&nimize", 0, true},
         {kCmdAbout, "&Help", "&About", 0},
         {kCmdHelpIndex, "&Help", "Help Index", 0},
         {kCmdUpdateFlash, "&Help", "&Update Flash", 0},
-    };
-    return items;
-}
-
-const std::vector<MenuItem>& SeparatedItems()
-{
-    static const std::vector<MenuItem> items = {
-        {kCmdExportTicket, "&Tickets", "Export ticket...", 0},
-        {kCmdImportTicket, "&Tickets", "Import ticket...", 0},
-        {kCmdUploadTicket, "&Tickets", "Upload ticket...", 0},
     };
     return items;
 }

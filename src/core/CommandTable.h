@@ -23,8 +23,9 @@ enum CommandId : int {
     kCmdAbout = 32772,
     kCmdHelpIndex = 32799,
     kCmdUpdateFlash = 32797,
-    // Handled, but on no menu and no shortcut.
+    // In the Window menu after a separator: the menu resource has no item for it.
     kCmdMinimize = 32775,
+    // Handled, but on no menu and no shortcut.
     kCmdRemoteSetup = 32777,
     kCmdHostSession = 32778,
     kCmdExportTicket = 32784,
@@ -41,6 +42,10 @@ struct MenuItem {
     const char* popup;   // the popup's text, '&' marks the mnemonic
     const char* text;    // the item's text; '\t' separates the shortcut label
     char shortcutKey;    // Ctrl + this letter, 0 for none
+    // A command the menu resource leaves out, placed after a separator in its related menu.
+    bool afterSeparator = false;
+    // Shown with a check mark (the session commands).
+    bool checkable = false;
 };
 
 // How the refresh of command states decides an item.
@@ -54,11 +59,8 @@ struct EnableRuleItem {
 namespace CommandTable {
 // The six popups in menu order.
 const std::vector<QByteArray>& Popups();
-// Every menu item in menu order.
+// Every menu item in menu order; the resource's items keep their order.
 const std::vector<MenuItem>& MenuItems();
-// Commands with a handler but no place in the menu table, each put at the end of the popup of
-// its neighbours after a separator, in this order; the table's items keep theirs and come first.
-const std::vector<MenuItem>& SeparatedItems();
 // The items the refresh governs, in the order it applies them.
 const std::vector<EnableRuleItem>& EnableRules();
 // The menu item with an identifier, or null.

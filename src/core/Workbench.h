@@ -19,6 +19,7 @@ class DeviceUpdate;
 class Prompts;
 class QIODevice;
 class SlotDownload;
+class RemoteSession;
 class TicketStore;
 class View;
 
@@ -50,6 +51,7 @@ public:
     DeviceUpdate& Updater() { return *deviceUpdate_; }
     // The Tickets menu's commands.
     TicketCommands& TicketCommand() { return ticketCommands_; }
+    RemoteSession& Session() { return *session_; }
     CommSettings& Settings() { return settings_; }
     const Folders& Dirs() const { return folders_; }
     // The external-file and ID storage dialogs start where the last one was confirmed.
@@ -106,7 +108,13 @@ public:
     bool SavePrompt(bool cancelMeansNo);
     void OnNew();
     void OnOpen();
+    // Open's steps after the file choice: a file that is missing, a folder or not text gives
+    // an Error line and leaves the loaded configuration as it is.
+    void OpenFile(const QString& path);
     void OnSave();
+    // The values as they are now become what the modified marks compare against: after a
+    // read or load, after Save has written them, after Update device has sent them.
+    void MarkValuesAsBaseline();
     // True when the window may close.
     bool OnExit();
     void OnCommunicationsSetup();
@@ -157,6 +165,7 @@ private:
     std::unique_ptr<DeviceLink> link_;
     std::unique_ptr<SlotDownload> slotDownload_;
     std::unique_ptr<DeviceUpdate> deviceUpdate_;
+    std::unique_ptr<RemoteSession> session_;
     int commandsEnabled_ = 0;
     int pageShown_ = -1;
     int settlePauseMs_ = 250;

@@ -160,6 +160,7 @@ TicketCommands::Outcome TicketCommands::SaveTicketFile958()
     choice.overwritePrompt = true;
     choice.hideReadOnly = true;
     choice.initialFolder = bench_.Dirs().tickets;
+    Folders::PrepareForWriting(choice.initialFolder);
     QString path;
     for (;;) {
         path = ask.ChooseFile(choice);
@@ -255,7 +256,7 @@ TicketCommands::Outcome TicketCommands::SendToPrinter()
     TicketStore& tickets = bench_.Tickets();
     const short slot = tickets.CurrentTicket();
     const QString path = bench_.Dirs().temporary + QLatin1String(kTempTicketFile);
-    QDir().mkpath(bench_.Dirs().temporary);
+    Folders::PrepareForWriting(bench_.Dirs().temporary);
     QByteArray file;
     QByteArray why;
     if (!tickets.SaveTicketToFile(path, kPrintForm)) {
@@ -335,7 +336,7 @@ QString TicketCommands::ConvertSource(const QString& path)
                              kWarning);
     }
     const QString target = bench_.Dirs().temporary + QLatin1String(kConvertedFile);
-    QDir().mkpath(bench_.Dirs().temporary);
+    Folders::PrepareForWriting(bench_.Dirs().temporary);
     return WriteFile(target, converted.bytes) ? target : QString();
 }
 
@@ -354,7 +355,7 @@ TicketCommands::Outcome TicketCommands::ExportTicket()
     ConfigWriter::Target target;
     target.temporaryFolder = bench_.Dirs().temporary;
     target.slotCount = tickets.TicketCount();
-    QDir().mkpath(target.temporaryFolder);
+    Folders::PrepareForWriting(target.temporaryFolder);
     QString error;
     const QString scratch = ConfigWriter::WriteConfiguration(model, described, 1, bench_.Ask(), target, &error);
     if (scratch.isEmpty()) {
@@ -373,6 +374,7 @@ TicketCommands::Outcome TicketCommands::ExportTicket()
     choice.filter = kExportFilter;
     choice.overwritePrompt = true;
     choice.initialFolder = bench_.Dirs().tickets;
+    Folders::PrepareForWriting(choice.initialFolder);
     const QString path = bench_.Ask().ChooseFile(choice);
     if (path.isEmpty()) return Outcome::Cancelled;
 
@@ -448,7 +450,10 @@ TicketCommands::Outcome TicketCommands::UploadTicket(const QString& target)
     if (bench_.Ask().PickSlot() <= 0) return Outcome::Cancelled;
     const QString path = target.isEmpty() ? bench_.Dirs().temporary + QLatin1String(kUploadFile) : target;
 
-    if (settings.IsTcp()) {
+    if (link.IsHostSession()) {
+        // The remote copy's indicator answers; its port is the remote's to open.
+        link.DiscardReplies();
+    } else if (settings.IsTcp()) {
         if (!link.CanSend()) link.ConnectDeviceSocket();
         link.DiscardReplies();
         if (!link.CanSend()) {
@@ -481,7 +486,7 @@ TicketCommands::Outcome TicketCommands::UploadTicket(const QString& target)
         bench_.AddStatusLine(Format(kNothingUploaded, {PathText(path)}), kError);
         return Outcome::Failed;
     }
-    if (target.isEmpty()) QDir().mkpath(bench_.Dirs().temporary);
+    if (target.isEmpty()) Folders::PrepareForWriting(bench_.Dirs().temporary);
     if (!WriteFile(path, received)) return Outcome::FileError;
     bench_.AddStatusLine(Format(kUploaded, {PathText(path), Dec(received.size())}), kInformation);
     return Outcome::Done;

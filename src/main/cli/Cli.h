@@ -15,6 +15,7 @@ int Identify(const QStringList& args);
 int Read(const QStringList& args);
 int Update(const QStringList& args);
 int Diff(const QStringList& args);
+int Relay(const QStringList& args);
 int Report(const QStringList& args);
 int Ticket(const QStringList& args);
 
@@ -25,8 +26,5 @@ std::unique_ptr<QCoreApplication> CreateApplication(int& argc, char** argv);
 // Shared by the commands: "--data DIR" sets the base data folder like TARELINK_DATA_DIR.
 // Removes the option from `args`; false (with a message on stderr) when DIR is missing.
 bool TakeDataOption(QStringList& args);
-// Takes "NAME VALUE" from `args` into `value` (left alone when NAME is absent). False (with a
-// message on stderr) when NAME has no value.
-bool TakeValueOption(QStringList& args, const char* name, QString& value);
 
 }  // namespace Cli

@@ -18,17 +18,4 @@ bool TakeDataOption(QStringList& args)
     return true;
 }
 
-bool TakeValueOption(QStringList& args, const char* name, QString& value)
-{
-    const int at = int(args.indexOf(QLatin1String(name)));
-    if (at < 0) return true;
-    if (at + 1 >= args.size() || args.at(at + 1).isEmpty()) {
-        std::fprintf(stderr, "tarelink-cli: %s needs a value\n", name);
-        return false;
-    }
-    value = args.at(at + 1);
-    args.remove(at, 2);
-    return true;
-}
-
 }  // namespace Cli

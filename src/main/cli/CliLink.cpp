@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "CliLink.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QObject>
 #include <cstdio>
 
-#include "Cli.h"
 #include "StatusLog.h"
 #include "Workbench.h"
 #include "platform/Folders.h"
@@ -27,6 +27,16 @@ namespace CliLink {
 
 bool TakePortOption(QStringList& args, CommSettings& settings)
 {
+    const int trace = int(args.indexOf(QStringLiteral("--trace")));
+    if (trace >= 0) {
+        if (trace + 1 >= args.size() || args.at(trace + 1).isEmpty()) {
+            std::fputs("tarelink-cli: --trace needs a file\n", stderr);
+            return false;
+        }
+        // The workbench starts the trace the environment names.
+        qputenv("TARELINK_TRACE", QFile::encodeName(args.at(trace + 1)));
+        args.remove(trace, 2);
+    }
     const int at = int(args.indexOf(QStringLiteral("--port")));
     if (at < 0) return true;
     if (at + 1 >= args.size() || args.at(at + 1).isEmpty()) {
@@ -56,7 +66,7 @@ bool TakePortOption(QStringList& args, CommSettings& settings)
 bool TakePrinterPortOption(QStringList& args, CommSettings& settings)
 {
     QString value;
-    if (!Cli::TakeValueOption(args, "--printer-port", value)) return false;
+    if (!TakeValue(args, "--printer-port", &value)) return false;
     if (!value.isEmpty()) settings.alternatePort = SerialPortSetting(value);
     return true;
 }
@@ -81,6 +91,19 @@ bool NoneLeft(const QStringList& args, const char* command)
     std::fprintf(stderr, "tarelink-cli: %s: unexpected '%s' (see tarelink-cli --help)\n", command,
                  qPrintable(args.first()));
     return false;
+}
+
+bool TakeValue(QStringList& args, const char* name, QString* value)
+{
+    const int at = int(args.indexOf(QLatin1String(name)));
+    if (at < 0) return true;
+    if (at + 1 >= args.size() || args.at(at + 1).isEmpty()) {
+        std::fprintf(stderr, "tarelink-cli: %s needs a value\n", name);
+        return false;
+    }
+    *value = args.at(at + 1);
+    args.remove(at, 2);
+    return true;
 }
 
 }  // namespace CliLink

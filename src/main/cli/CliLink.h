@@ -12,10 +12,12 @@ class Workbench;
 // stderr, and a workbench set up like the window's.
 namespace CliLink {
 
-// Takes "--port P" from `args`: a device path (made absolute) or "COMn" becomes "Port";
-// "tcp:HOST:PORT" makes "Port" "TCP/IP" with "Remote Address" HOST and "Remote Port" PORT.
-// False (with a message on stderr) when P is missing or malformed. Without the option the
-// settings stay as they are.
+// Takes the options of every command that talks to an indicator from `args`.
+// "--port P": a device path (made absolute) or "COMn" becomes "Port"; "tcp:HOST:PORT" makes
+// "Port" "TCP/IP" with "Remote Address" HOST and "Remote Port" PORT. Without it the settings
+// stay as they are.
+// "--trace FILE": every byte to and from the indicator goes to FILE (as TARELINK_TRACE does).
+// False (with a message on stderr) when a value is missing or malformed.
 bool TakePortOption(QStringList& args, CommSettings& settings);
 // Takes "--printer-port P" from `args`: a device path (made absolute) or "COMn" becomes
 // "Alternate Port". False (with a message on stderr) when P is missing.
@@ -26,5 +28,8 @@ void EchoLog(StatusLog& log);
 void Prepare(Workbench& bench, const CommSettings& settings);
 // False (with a message on stderr) when anything but the known options is left.
 bool NoneLeft(const QStringList& args, const char* command);
+// Takes "NAME VALUE" from `args` into `value` (left as it is without the option). False (with a
+// message on stderr) when the value is missing.
+bool TakeValue(QStringList& args, const char* name, QString* value);
 
 }  // namespace CliLink

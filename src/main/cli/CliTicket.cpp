@@ -55,7 +55,7 @@ bool TakeArgument(QStringList& args, const char* command, const char* name, QStr
 bool TakeSlot(QStringList& args, const char* command, int& slot)
 {
     QString text;
-    if (!TakeValueOption(args, "--slot", text)) return false;
+    if (!CliLink::TakeValue(args, "--slot", &text)) return false;
     bool ok = false;
     slot = text.toInt(&ok);
     if (!ok || slot < 1) {
@@ -67,7 +67,7 @@ bool TakeSlot(QStringList& args, const char* command, int& slot)
 
 bool TakeOut(QStringList& args, const char* command, QString& out)
 {
-    if (!TakeValueOption(args, "-o", out)) return false;
+    if (!CliLink::TakeValue(args, "-o", &out)) return false;
     if (out.isEmpty()) {
         std::fprintf(stderr, "tarelink-cli: ticket %s needs -o OUT\n", command);
         return false;
@@ -135,7 +135,7 @@ int Send(QStringList args)
     CommSettings settings = SettingsStore::Load();
     QString out;
     QString config;
-    if (!TakeDataOption(args) || !CliLink::TakePortOption(args, settings) || !TakeValueOption(args, "-o", out) ||
+    if (!TakeDataOption(args) || !CliLink::TakePortOption(args, settings) || !CliLink::TakeValue(args, "-o", &out) ||
         !TakeArgument(args, "send", "CONFIG", config) || !CliLink::NoneLeft(args, "ticket send")) {
         return kExitBadUse;
     }
