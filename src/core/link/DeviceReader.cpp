@@ -23,7 +23,6 @@ using TextConv::Right;
 namespace {
 
 constexpr char kDefaultTemplate[] = "default.tpl";
-constexpr int kDeviceFieldsLength = 116;
 
 }  // namespace
 
@@ -289,11 +288,11 @@ void DeviceReader::RunSteps(QIODevice* valuesStream, QIODevice* templateStream)
                 if (!wasIdentified) attached.identified = 0;
             }
             view.SetTabs(model.tabs);
-            bench_.BuildPages();
-            bench_.AddEntryToolTips(model.entries);
-            bench_.AddEntryToolTips(model.extraEntries);
+            bench_.Pages().BuildPages();
+            bench_.Pages().AddEntryToolTips(model.entries);
+            bench_.Pages().AddEntryToolTips(model.extraEntries);
             view.SelectTab(0);
-            bench_.ShowPage(model.entries, 0);
+            bench_.Pages().ShowPage(model.entries, 0);
             view.EnableApplyButton(true);
             tickets.EnableEditor(1);
             bench_.MarkValuesAsBaseline();
@@ -315,6 +314,6 @@ void DeviceReader::RunSteps(QIODevice* valuesStream, QIODevice* templateStream)
     if (described) {
         tickets.SetDeviceModel(Right(described->modelLine, 3));
         tickets.SetDeviceVersion(Mid(described->revisionLine, 4, 3));
-        tickets.SetDeviceFields(Mid(described->fieldsLine, 7, kDeviceFieldsLength));
+        tickets.SetDeviceFields(described->FieldList());
     }
 }

@@ -105,7 +105,7 @@ DeviceUpdate::Outcome DeviceUpdate::UpdateDevice(const QByteArray& configuration
     view.CloseBusy();
     UpdateRecord record(started, PortText(), configurationFile.isEmpty() ? model.documentPath : configurationFile);
     link.DiscardReplies();
-    bench_.ReadBackAll();
+    bench_.Pages().ReadBackAll();
 
     CDevice device;
     bench_.IdentifyDevice(device);

@@ -350,7 +350,7 @@ TicketCommands::Outcome TicketCommands::ExportTicket()
     TicketStore& tickets = bench_.Tickets();
     const int slot = tickets.CurrentTicket();
 
-    bench_.ReadBackAll();
+    bench_.Pages().ReadBackAll();
     const CDevice& described = model.attachedDevice.identified ? model.attachedDevice : model.fileDevice;
     ConfigWriter::Target target;
     target.temporaryFolder = bench_.Dirs().temporary;
