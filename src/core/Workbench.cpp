@@ -74,6 +74,24 @@ bool Workbench::OnCommand(int id)
     case kCmdPrint:
         print_.Run();
         return true;
+    case kCmdSendTicket:
+        ticketCommands_.SendTicket();
+        return true;
+    case kCmdPrintDirect:
+        ticketCommands_.PrintDirect();
+        return true;
+    case kCmdSendExternalFile:
+        ticketCommands_.SendExternalFile();
+        return true;
+    case kCmdExportTicket:
+        ticketCommands_.ExportTicket();
+        return true;
+    case kCmdImportTicket:
+        ticketCommands_.ImportTicket();
+        return true;
+    case kCmdUploadTicket:
+        ticketCommands_.UploadTicket();
+        return true;
     default:
         return false;
     }

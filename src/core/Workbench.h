@@ -14,6 +14,7 @@
 #include "platform/CommSettings.h"
 #include "platform/Folders.h"
 #include "report/PrintCommand.h"
+#include "tickets/TicketCommands.h"
 
 class DeviceLink;
 class DeviceUpdate;
@@ -50,9 +51,13 @@ public:
     SlotDownload& TicketDownload() { return *slotDownload_; }
     // Update device: the configuration back into the indicator.
     DeviceUpdate& Updater() { return *deviceUpdate_; }
+    // The Tickets menu's commands.
+    TicketCommands& TicketCommand() { return ticketCommands_; }
     RemoteSession& Session() { return *session_; }
     CommSettings& Settings() { return settings_; }
     const Folders& Dirs() const { return folders_; }
+    // The external-file and ID storage dialogs start where the last one was confirmed.
+    void SetLastTransferFolder(const QString& path) { folders_.lastTransfer = path; }
     Prompts& Ask() { return prompts_; }
     View& Window() { return view_; }
 
@@ -141,4 +146,5 @@ private:
     QString lastWritten_;
     DeviceReader reader_{*this};
     PrintCommand print_{*this};
+    TicketCommands ticketCommands_{*this};
 };

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "IndicatorSim.h"
+#include "SimPrinter.h"
 #include "platform/StopSignals.h"
 
 namespace {
@@ -59,6 +60,9 @@ int main(int argc, char** argv)
     const auto refuseChunk = option("refuse-chunk", "Refuse ticket chunk N (0 = the first) of a download.", "N");
     const auto locations = option("locations", "Ticket locations reported to \\nXS\\r, one character (default 6).", "C");
     const auto maxTicket = option("max-ticket", "Largest ticket taken, in bytes (default 2000).", "N");
+    const auto uploadSlot = option("upload-slot", "Answer \\nXU\\r with the ticket stored in slot N (default 1).", "N");
+    const auto printer = option("printer", "Also play a serial ticket printer on a second pty (prints \"PRINTER: <path>\").");
+    const auto printerLog = option("printer-log", "Log what the printer receives, escaped, to FILE ('-' for stderr).", "FILE");
     cli.process(app);
 
     auto number = [&cli](const QCommandLineOption& o, int fallback) {
@@ -103,6 +107,7 @@ int main(int argc, char** argv)
         sim.Profile().ticketLocations = cli.value(locations).toLatin1().at(0);
     }
     sim.Profile().maxTicketSize = number(maxTicket, sim.Profile().maxTicketSize);
+    sim.Profile().uploadSlot = number(uploadSlot, sim.Profile().uploadSlot);
     sim.SetBaudRate(number(baud, 9600));
     if (cli.isSet(log) && !sim.Traffic().SetOutput(cli.value(log), &error)) {
         return Fail(QStringLiteral("cannot open the log %1: %2").arg(cli.value(log), error));
@@ -115,6 +120,14 @@ int main(int argc, char** argv)
         if (!sim.StartPty(&error)) return Fail(error);
         if (cli.isSet(link) && !sim.MakeLink(cli.value(link), &error)) return Fail(error);
         std::printf("PTY: %s\n", qPrintable(sim.Address()));
+    }
+    SimPrinter ticketPrinter;
+    if (cli.isSet(printer) || cli.isSet(printerLog)) {
+        if (cli.isSet(printerLog) && !ticketPrinter.Traffic().SetOutput(cli.value(printerLog), &error)) {
+            return Fail(QStringLiteral("cannot open the printer log %1: %2").arg(cli.value(printerLog), error));
+        }
+        if (!ticketPrinter.Start(&error)) return Fail(error);
+        std::printf("PRINTER: %s\n", qPrintable(ticketPrinter.Address()));
     }
     std::fflush(stdout);
 

@@ -31,7 +31,6 @@ constexpr char kWillNotSave = 'Q';
 constexpr char kTicketsCode[] = "tickets";
 constexpr int kTimedOut = 2;
 
-constexpr char kChecking[] = "Checking for attached device...";
 constexpr char kNoDevice[] = "Update failed - Invalid or no device connected";
 constexpr char kMismatchCaption[] = "Configuration mismatch";
 constexpr char kModelMismatch[] =
@@ -103,8 +102,8 @@ DeviceUpdate::Outcome DeviceUpdate::UpdateDevice(const QByteArray& configuration
     const int sendTickets = bench_.Ask().UpdateOption();
     const QDateTime started = QDateTime::currentDateTime();
 
-    view.ShowBusy(kChecking);
-    OpenLinkIfNone();
+    view.ShowBusy(kCheckingForDevice);
+    bench_.Reader().OpenLinkIfNone();
     view.CloseBusy();
     UpdateRecord record(started, PortText(), configurationFile.isEmpty() ? model.documentPath : configurationFile);
     link.DiscardReplies();
@@ -153,22 +152,6 @@ DeviceUpdate::Outcome DeviceUpdate::UpdateDevice(const QByteArray& configuration
     WriteRecord(record);
     running_ = false;
     return outcome_;
-}
-
-void DeviceUpdate::OpenLinkIfNone()
-{
-    DeviceLink& link = bench_.Link();
-    View& view = bench_.Window();
-    // A socket whose peer has gone is no link to reuse: it is replaced like a missing one.
-    if (link.IsLinkUp() && link.CanSend()) {
-        if (link.IsSerialOpen()) view.SetBusyMessage(kChecking);
-        return;
-    }
-    view.SetBusyMessage(kChecking);
-    // A fault an earlier command left behind is not this update's.
-    link.TakeSerialFault(nullptr);
-    QString why;
-    if (!bench_.Reader().OpenConfiguredLink(&why)) PostLinkFault(why);
 }
 
 QByteArray DeviceUpdate::PostLinkFault(const QString& why)

@@ -56,7 +56,6 @@ private:
     enum class Step { Continue, Stop };
     enum class Sent { Accepted, Rejected, TimedOut, Locked };
 
-    void OpenLinkIfNone();
     void SendTickets(UpdateRecord& record);
     void SendSettings(UpdateRecord& record);
     Step SendEntry(ConfigEntry& entry, UpdateRecord& record);

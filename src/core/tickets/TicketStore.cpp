@@ -50,16 +50,6 @@ bool WriteWholeFile(const QString& path, const QByteArray& bytes, QByteArray& pr
     return true;
 }
 
-// The file's lines without their line ends.
-QList<QByteArray> SplitLines(const QByteArray& bytes)
-{
-    QList<QByteArray> lines = bytes.split('\n');
-    for (QByteArray& l : lines) {
-        if (l.endsWith('\r')) l.chop(1);
-    }
-    return lines;
-}
-
 // Appending after the last line: the file must end with a line end first.
 QByteArray WithLineEnd(const QByteArray& bytes)
 {
@@ -225,7 +215,7 @@ short TicketStore::AppendTicketData(const QString& path)
     // Only right after the writer: the last line ends the slots section. A template, a file
     // whose save was cancelled after it had been saved before, or one already holding ticket
     // data is left alone.
-    const QList<QByteArray> lines = SplitLines(bytes);
+    const QList<QByteArray> lines = TicketFormats::SplitLines(bytes);
     int last = int(lines.size()) - 1;
     while (last >= 0 && lines[last].trimmed().isEmpty()) --last;
     int before = last - 1;

@@ -17,6 +17,7 @@ int Update(const QStringList& args);
 int Diff(const QStringList& args);
 int Relay(const QStringList& args);
 int Report(const QStringList& args);
+int Ticket(const QStringList& args);
 
 // The application object a command line needs: a GUI one (offscreen) only where a command
 // paints, a core one otherwise.

@@ -11,7 +11,7 @@ Prompts::Answer CliPrompts::MessageBox(const QByteArray& text, const QByteArray&
 
 QString CliPrompts::ChooseFile(const FileChoice& choice)
 {
-    return choice.save ? savePath : QString();
+    return choice.save ? savePath : openPath;
 }
 
 bool CliPrompts::SelectModel(QByteArray&, const QList<QByteArray>&)

@@ -44,4 +44,6 @@ public:
     int maxTicketSize = 2000;
     // Tickets stored by downloads, by slot.
     std::map<int, QByteArray> tickets;
+    // The slot whose ticket "\nXU\r" reads back, its bytes as they were stored.
+    int uploadSlot = 1;
 };

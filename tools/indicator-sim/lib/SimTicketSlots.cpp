@@ -41,6 +41,11 @@ SimTicketSlots::SimTicketSlots(SimEngine& engine, Note note) : note_(std::move(n
             BeginBody(e, slot);
         });
     }
+    // An empty slot answers nothing, as an indicator with no ticket ready does.
+    engine.SetCommand("XU", [](SimEngine& e, const QByteArray&) {
+        const auto it = e.Profile().tickets.find(e.Profile().uploadSlot);
+        if (it != e.Profile().tickets.end()) e.SendRaw(it->second);
+    });
     engine.AddRawConsumer([this](SimEngine& e, char byte) { return Take(e, byte); });
 }
 

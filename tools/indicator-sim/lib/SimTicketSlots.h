@@ -10,7 +10,7 @@ class SimEngine;
 // the download body that follows outside the command framing: the slot (one bare digit, or
 // "\n<#><n>\r" from a handheld), chunks of a three-digit count and that many bytes, and the
 // end marker "000". Each is acknowledged with one character; a complete ticket is kept in
-// the profile under its slot and noted in the traffic log.
+// the profile under its slot and noted in the traffic log. "\nXU\r" reads a stored ticket back.
 class SimTicketSlots {
 public:
     using Note = std::function<void(const QByteArray& text)>;
