@@ -55,6 +55,8 @@ private Q_SLOTS:
             "32796|&File|&Print||0;1022|&File|E&xit||1;32774|&Configuration|&Read device\tCtrl-R|Ctrl+R|1;"
             "1001|&Configuration|&Update device\tCtrl-U|Ctrl+U|0;32780|&Tickets|&Send ticket\tCtrl-T|Ctrl+T|0;"
             "32781|&Tickets|Print &direct\tCtrl-P|Ctrl+P|0;32788|&Tickets|Send external &file\tCtrl-X|Ctrl+X|1;"
+            "&Tickets|-;32784|&Tickets|Export ticket...||1;32785|&Tickets|Import ticket...||1;"
+            "32798|&Tickets|Upload ticket...||1;"
             "32773|C&ommunication|&Communications Setup   \tCtrl-E|Ctrl+E|1;"
             "C&ommunication|-;32777|C&ommunication|Remote setup||1;32778|C&ommunication|Host session||1;"
             "32771|&Window|&Center||1;"
@@ -176,8 +178,8 @@ private Q_SLOTS:
         QTest::addColumn<int>("key");
         QTest::addColumn<QByteArray>("prompt");
         QTest::newRow("Ctrl+S saves") << int(Qt::Key_S) << QByteArray("file");
-        // No handler yet; the box must not cut its text either.
-        QTest::newRow("Ctrl+X is not a cut") << int(Qt::Key_X) << QByteArray();
+        // Send external file, not a cut of the box's text.
+        QTest::newRow("Ctrl+X is not a cut") << int(Qt::Key_X) << QByteArray("file");
         // Enter and Escape never close the window: they go to the ticket editor on its page only.
         QTest::newRow("Enter") << int(Qt::Key_Return) << QByteArray("13");
         QTest::newRow("Escape") << int(Qt::Key_Escape) << QByteArray("27");

@@ -120,7 +120,7 @@ private Q_SLOTS:
         QTest::newRow("? to XO") << read << pty << With([](SimFaults& f) { f.unknownCommands = {"XO"}; })
                                  << L{kCurrent, kLoaded, Ended(0)} << 1 << kIdent + Pull(1);
         QTest::newRow("TCP peer hangs up") << read << tcp << With([](SimFaults& f) { f.disconnectAfter = 7; })
-                                           << L{kCurrent, "Message: The connection has been closed", kLoaded, Ended(2)}
+                                           << L{kCurrent, "Tarelink: The connection has been closed", kLoaded, Ended(2)}
                                            << 1 << any;
         QTest::newRow("nobody on the TCP port")
             << read << QStringLiteral("refused") << none

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "IndicatorSim.h"
+#include "SimPrinter.h"
 #include "platform/StopSignals.h"
 
 namespace {
@@ -51,6 +52,17 @@ int main(int argc, char** argv)
     const auto reject = option("reject", "Refuse the next N settings written with 'E'.", "N");
     const auto unknown = option("unknown", "Answer \\n?\\r to this command (e.g. XJ); repeatable.", "CMD");
     const auto extra = option("extra-lines", "Append N value lines no template knows.", "N");
+    const auto xiReply = option("xi-reply", "Answer \\nXI\\r (settings follow) with C: D (default), Q or E.", "C");
+    const auto rejectCode = option("reject-code", "Refuse the setting CODE with 'E' the next N times.", "CODE:N");
+    const auto silentAfterSettings = option("silent-after-settings", "Answer nothing once N settings were written.", "N");
+    const auto disconnectAfterSettings =
+        option("disconnect-after-settings", "Pull the cable when setting N+1 arrives.", "N");
+    const auto refuseChunk = option("refuse-chunk", "Refuse ticket chunk N (0 = the first) of a download.", "N");
+    const auto locations = option("locations", "Ticket locations reported to \\nXS\\r, one character (default 6).", "C");
+    const auto maxTicket = option("max-ticket", "Largest ticket taken, in bytes (default 2000).", "N");
+    const auto uploadSlot = option("upload-slot", "Answer \\nXU\\r with the ticket stored in slot N (default 1).", "N");
+    const auto printer = option("printer", "Also play a serial ticket printer on a second pty (prints \"PRINTER: <path>\").");
+    const auto printerLog = option("printer-log", "Log what the printer receives, escaped, to FILE ('-' for stderr).", "FILE");
     cli.process(app);
 
     auto number = [&cli](const QCommandLineOption& o, int fallback) {
@@ -80,6 +92,22 @@ int main(int argc, char** argv)
     f.rejectSettings = number(reject, 0);
     for (const QString& c : cli.values(unknown)) f.unknownCommands.append(c.toLatin1());
     f.extraValueLines = number(extra, 0);
+    if (cli.isSet(xiReply) && !cli.value(xiReply).isEmpty()) f.updateStartReply = cli.value(xiReply).toLatin1().at(0);
+    if (cli.isSet(rejectCode)) {
+        const QByteArray spec = cli.value(rejectCode).toLatin1();
+        const int colon = int(spec.lastIndexOf(':'));
+        if (colon <= 0) return Fail(QStringLiteral("--reject-code needs CODE:N"));
+        f.rejectCode = spec.left(colon);
+        f.rejectCodeTimes = spec.mid(colon + 1).toInt();
+    }
+    f.silentAfterSettings = number(silentAfterSettings, -1);
+    f.disconnectAfterSettings = number(disconnectAfterSettings, -1);
+    f.refuseChunkAt = number(refuseChunk, -1);
+    if (cli.isSet(locations) && !cli.value(locations).isEmpty()) {
+        sim.Profile().ticketLocations = cli.value(locations).toLatin1().at(0);
+    }
+    sim.Profile().maxTicketSize = number(maxTicket, sim.Profile().maxTicketSize);
+    sim.Profile().uploadSlot = number(uploadSlot, sim.Profile().uploadSlot);
     sim.SetBaudRate(number(baud, 9600));
     if (cli.isSet(log) && !sim.Traffic().SetOutput(cli.value(log), &error)) {
         return Fail(QStringLiteral("cannot open the log %1: %2").arg(cli.value(log), error));
@@ -92,6 +120,14 @@ int main(int argc, char** argv)
         if (!sim.StartPty(&error)) return Fail(error);
         if (cli.isSet(link) && !sim.MakeLink(cli.value(link), &error)) return Fail(error);
         std::printf("PTY: %s\n", qPrintable(sim.Address()));
+    }
+    SimPrinter ticketPrinter;
+    if (cli.isSet(printer) || cli.isSet(printerLog)) {
+        if (cli.isSet(printerLog) && !ticketPrinter.Traffic().SetOutput(cli.value(printerLog), &error)) {
+            return Fail(QStringLiteral("cannot open the printer log %1: %2").arg(cli.value(printerLog), error));
+        }
+        if (!ticketPrinter.Start(&error)) return Fail(error);
+        std::printf("PRINTER: %s\n", qPrintable(ticketPrinter.Address()));
     }
     std::fflush(stdout);
 

@@ -40,12 +40,15 @@ public:
     virtual int KeyLockMask(int mask) = 0;
     // "Update Device Option": 0 = "Send Setup Only", 1 = "Send Setup and Tickets".
     virtual int UpdateOption() = 0;
-    // "Ticket slot": 1 to 6, or 0 when cancelled.
+    // "Ticket slot": 1 to kTicketSlotButtons, or 0 when cancelled.
     virtual int PickSlot() = 0;
     // "Communication settings", edited in place. `linkOpen` makes OK ask to disconnect first.
     // True when confirmed with OK.
     virtual bool CommunicationSettings(CommSettings& settings, bool linkOpen) = 0;
 };
+
+// The slot picker ("Ticket slot") offers the slots 1 to this.
+inline constexpr int kTicketSlotButtons = 6;
 
 // The application's name, the caption of boxes that have none of their own.
 inline constexpr char kAppName[] = "Tarelink";

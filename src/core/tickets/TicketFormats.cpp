@@ -361,6 +361,16 @@ QByteArray JoinLines(const QList<QByteArray>& lines)
     return out;
 }
 
+QList<QByteArray> SplitLines(const QByteArray& text)
+{
+    QList<QByteArray> lines = text.split('\n');
+    if (text.isEmpty() || text.endsWith('\n')) lines.removeLast();
+    for (QByteArray& l : lines) {
+        if (l.endsWith('\r')) l.chop(1);
+    }
+    return lines;
+}
+
 // --- editor text ---
 
 QString ToEditorText(const QByteArray& layout)

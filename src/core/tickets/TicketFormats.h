@@ -71,6 +71,9 @@ ParseResult ParseSections(const QByteArray& text, int maxSections = 0);
 
 // Lines joined with CR LF, each one ended.
 QByteArray JoinLines(const QList<QByteArray>& lines);
+// The lines of a text without their LF or CR LF; a last line without LF counts, nothing
+// after a final LF does.
+QList<QByteArray> SplitLines(const QByteArray& text);
 
 // --- the editor's text ---
 // Control bytes (0x00-0x1F except LF, and 0x7F) show as control pictures so that no byte is lost

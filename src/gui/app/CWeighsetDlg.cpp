@@ -260,8 +260,7 @@ void CWeighsetDlg::BuildMenus()
         connectCommand(action, item.id);
     }
     // Commands with a handler but no menu item and no shortcut: reachable through RunCommand.
-    for (int id : {kCmdExportTicket, kCmdImportTicket, kCmdSendToHandheld, kCmdReadHandheld, kCmdUpdateHandheld,
-                   kCmdUploadTicket}) {
+    for (int id : {kCmdSendToHandheld, kCmdReadHandheld, kCmdUpdateHandheld}) {
         connectCommand(new QAction(this), id);
     }
 }

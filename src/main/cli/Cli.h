@@ -13,8 +13,11 @@ int Dump(const QStringList& args);
 int Resave(const QStringList& args);
 int Identify(const QStringList& args);
 int Read(const QStringList& args);
+int Update(const QStringList& args);
+int Diff(const QStringList& args);
 int Relay(const QStringList& args);
 int Report(const QStringList& args);
+int Ticket(const QStringList& args);
 
 // The application object a command line needs: a GUI one (offscreen) only where a command
 // paints, a core one otherwise.

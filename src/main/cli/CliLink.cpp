@@ -11,7 +11,16 @@
 #include "platform/Folders.h"
 
 namespace {
+
 constexpr char kTcpPrefix[] = "tcp:";
+
+// A path relative to where the command runs is a path, not a name under /dev/.
+QByteArray SerialPortSetting(const QString& value)
+{
+    const bool relativePath = value.contains(QLatin1Char('/')) && !value.startsWith(QLatin1Char('/'));
+    return QFile::encodeName(relativePath ? QFileInfo(value).absoluteFilePath() : value);
+}
+
 }  // namespace
 
 namespace CliLink {
@@ -50,9 +59,15 @@ bool TakePortOption(QStringList& args, CommSettings& settings)
         settings.remotePort = QByteArray::number(port);
         return true;
     }
-    // A path relative to where the command runs is a path, not a name under /dev/.
-    const bool relativePath = value.contains(QLatin1Char('/')) && !value.startsWith(QLatin1Char('/'));
-    settings.port = QFile::encodeName(relativePath ? QFileInfo(value).absoluteFilePath() : value);
+    settings.port = SerialPortSetting(value);
+    return true;
+}
+
+bool TakePrinterPortOption(QStringList& args, CommSettings& settings)
+{
+    QString value;
+    if (!TakeValue(args, "--printer-port", &value)) return false;
+    if (!value.isEmpty()) settings.alternatePort = SerialPortSetting(value);
     return true;
 }
 

@@ -25,6 +25,7 @@ public:
 
     Workbench& Bench() { return bench_; }
     CliPrompts& Ask() { return prompts_; }
+    HeadlessView& Window() { return view_; }
     // 1 when the read built the pages, else 0.
     int ReaderResult() { return bench_.Reader().Outcome().pagesBuilt ? 1 : 0; }
 

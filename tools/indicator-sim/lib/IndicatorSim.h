@@ -9,6 +9,7 @@
 #include "SimFaults.h"
 #include "SimPacer.h"
 #include "SimProfile.h"
+#include "SimTicketSlots.h"
 #include "SimTrafficLog.h"
 
 class SimEndpoint;
@@ -26,8 +27,13 @@ public:
     SimEngine& Engine() { return engine_; }
     SimTrafficLog& Traffic() { return traffic_; }
 
-    // Output no faster than this line speed (0: at once).
-    void SetBaudRate(int baud) { pacer_.SetBaudRate(baud); }
+    // The line's speed both ways (0: at once): output leaves no faster, and what the host sends
+    // is taken only when it would have arrived.
+    void SetBaudRate(int baud)
+    {
+        pacer_.SetBaudRate(baud);
+        inPacer_.SetBaudRate(baud);
+    }
 
     bool StartPty(QString* error);
     // A symlink to the pty (replaced if present); removed again by Stop.
@@ -61,7 +67,9 @@ private:
     SimFaults faults_;
     SimTrafficLog traffic_;
     SimEngine engine_;
+    SimTicketSlots ticketSlots_;
     SimPacer pacer_;
+    SimPacer inPacer_;
     std::unique_ptr<SimEndpoint> endpoint_;
     QString linkPath_;
 };
