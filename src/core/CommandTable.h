@@ -41,6 +41,8 @@ struct MenuItem {
     const char* popup;   // the popup's text, '&' marks the mnemonic
     const char* text;    // the item's text; '\t' separates the shortcut label
     char shortcutKey;    // Ctrl + this letter, 0 for none
+    // A command the menu resource leaves out, set off from the resource's items by separators.
+    bool afterSeparator = false;
 };
 
 // How the refresh of command states decides an item.
@@ -54,7 +56,7 @@ struct EnableRuleItem {
 namespace CommandTable {
 // The six popups in menu order.
 const std::vector<QByteArray>& Popups();
-// Every menu item in menu order.
+// Every menu item in menu order; the resource's items keep their order.
 const std::vector<MenuItem>& MenuItems();
 // The items the refresh governs, in the order it applies them.
 const std::vector<EnableRuleItem>& EnableRules();

@@ -13,6 +13,10 @@
 
 class DeviceLink;
 class DeviceUpdate;
+class HandheldFileCommands;
+class HandheldLink;
+class IdStorageReceive;
+class IdStorageSend;
 class Prompts;
 class QIODevice;
 class SlotDownload;
@@ -47,6 +51,8 @@ public:
     DeviceUpdate& Updater() { return *deviceUpdate_; }
     CommSettings& Settings() { return settings_; }
     const Folders& Dirs() const { return folders_; }
+    // Where the last transfer file was chosen; the next transfer's dialog starts there.
+    void SetLastTransferFolder(const QString& folder) { folders_.lastTransfer = folder; }
     Prompts& Ask() { return prompts_; }
     View& Window() { return view_; }
 
@@ -148,6 +154,10 @@ private:
     std::unique_ptr<DeviceLink> link_;
     std::unique_ptr<SlotDownload> slotDownload_;
     std::unique_ptr<DeviceUpdate> deviceUpdate_;
+    std::unique_ptr<HandheldLink> handheld_;
+    std::unique_ptr<IdStorageReceive> idReceive_;
+    std::unique_ptr<IdStorageSend> idSend_;
+    std::unique_ptr<HandheldFileCommands> handheldFiles_;
     int commandsEnabled_ = 0;
     int pageShown_ = -1;
     int settlePauseMs_ = 250;

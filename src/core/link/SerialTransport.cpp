@@ -157,7 +157,11 @@ void SerialTransport::Close()
 {
     if (!port_) return;
     port_->disconnect(this);
-    if (port_->isOpen()) port_->close();
+    if (port_->isOpen()) {
+        // What was written last (a transfer's closing line) is still in the port's buffer.
+        port_->flush();
+        port_->close();
+    }
     port_.reset();
     closing_ = false;
 }
