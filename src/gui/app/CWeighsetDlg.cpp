@@ -248,8 +248,12 @@ void CWeighsetDlg::BuildMenus()
         connect(action, &QAction::triggered, this, [this, id]() { RunCommand(id); });
         actions_[id] = action;
     };
+    // Separators set a run of added commands off from the resource's items around it.
+    std::map<QMenu*, bool> inAddedRun;
     for (const MenuItem& item : CommandTable::MenuItems()) {
         QMenu* menu = popups[QByteArray(item.popup)];
+        if (item.afterSeparator != inAddedRun[menu] && !menu->isEmpty()) menu->addSeparator();
+        inAddedRun[menu] = item.afterSeparator;
         // The text after the tab is what the menu shows in the shortcut column.
         QAction* action = menu->addAction(QString::fromLatin1(item.text));
         if (item.shortcutKey) {
@@ -260,7 +264,7 @@ void CWeighsetDlg::BuildMenus()
     }
     // Commands with a handler but no menu item and no shortcut: reachable through RunCommand.
     for (int id : {kCmdMinimize, kCmdRemoteSetup, kCmdHostSession, kCmdExportTicket, kCmdImportTicket,
-                   kCmdSendToHandheld, kCmdReadHandheld, kCmdUpdateHandheld, kCmdUploadTicket}) {
+                   kCmdUploadTicket}) {
         connectCommand(new QAction(this), id);
     }
 }
