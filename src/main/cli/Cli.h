@@ -12,6 +12,10 @@ int Identify(const QStringList& args);
 int Read(const QStringList& args);
 int Update(const QStringList& args);
 int Diff(const QStringList& args);
+// "handheld send|read|export|import ...": the handheld PC and handheld files.
+int Handheld(const QStringList& args);
+// "idstorage receive|send ...": the ID storage records of a 637.
+int IdStorage(const QStringList& args);
 
 // Shared by the commands: "--data DIR" sets the base data folder like TARELINK_DATA_DIR.
 // Removes the option from `args`; false (with a message on stderr) when DIR is missing.

@@ -6,6 +6,7 @@
 
 #include "StatusLog.h"
 #include "Workbench.h"
+#include "model/TextConv.h"
 #include "platform/Folders.h"
 
 namespace {
@@ -48,7 +49,9 @@ bool TakePortOption(QStringList& args, CommSettings& settings)
 void EchoLog(StatusLog& log)
 {
     QObject::connect(&log, &StatusLog::LineAdded, &log, [](int, int kind, const QByteArray& text) {
-        std::fprintf(stderr, "%s: %s\n", StatusLog::KindLabel(kind).constData(), text.constData());
+        // Protocol lines carry control characters; one log line stays one line.
+        std::fprintf(stderr, "%s: %s\n", StatusLog::KindLabel(kind).constData(),
+                     TextConv::Printable(text).constData());
         std::fflush(stderr);
     });
 }
@@ -58,6 +61,32 @@ void Prepare(Workbench& bench, const CommSettings& settings)
     EchoLog(bench.Log());
     bench.Initialize(settings, Folders::Compute());
     bench.SetSettlePause(kSettlePauseMs);
+}
+
+bool TakeValue(QStringList& args, const char* name, QString* value)
+{
+    const int at = int(args.indexOf(QLatin1String(name)));
+    if (at < 0) return true;
+    if (at + 1 >= args.size() || args.at(at + 1).isEmpty()) {
+        std::fprintf(stderr, "tarelink-cli: %s needs a value\n", name);
+        return false;
+    }
+    *value = args.at(at + 1);
+    args.remove(at, 2);
+    return true;
+}
+
+bool TakeSerialPort(QStringList& args, QByteArray& port)
+{
+    CommSettings taken;
+    taken.port = port;
+    if (!TakePortOption(args, taken)) return false;
+    if (taken.IsTcp()) {
+        std::fputs("tarelink-cli: this transfer runs on a serial port; --port needs a device path or COMn\n", stderr);
+        return false;
+    }
+    port = taken.port;
+    return true;
 }
 
 bool NoneLeft(const QStringList& args, const char* command)

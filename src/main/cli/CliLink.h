@@ -21,6 +21,12 @@ void EchoLog(StatusLog& log);
 // Initialises the workbench with the settings and the computed folders, echoes its log and
 // uses the product's settle pause.
 void Prepare(Workbench& bench, const CommSettings& settings);
+// Takes "NAME VALUE" from `args` into `value` (left alone without the option). False (with a
+// message on stderr) when VALUE is missing.
+bool TakeValue(QStringList& args, const char* name, QString* value);
+// Takes "--port P" for a transfer that runs only on a serial port: a device path or "COMn" goes
+// into `port`. False (with a message on stderr) for tcp:HOST:PORT or a missing P.
+bool TakeSerialPort(QStringList& args, QByteArray& port);
 // False (with a message on stderr) when anything but the known options is left.
 bool NoneLeft(const QStringList& args, const char* command);
 

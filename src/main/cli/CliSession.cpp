@@ -35,6 +35,11 @@ int CliSession::Load(const QString& path)
     }
     model.attachedDevice.unlocked = 1;
     bench_.ReadDevice(nullptr, &file);
-    for (int i = 0; i < kSettleRounds; ++i) QCoreApplication::processEvents();
+    Settle();
     return result_ ? kExitRead : kExitIncomplete;
+}
+
+void CliSession::Settle()
+{
+    for (int i = 0; i < kSettleRounds; ++i) QCoreApplication::processEvents();
 }

@@ -22,6 +22,8 @@ public:
     // returned 1, kExitIncomplete when it returned 0, kExitCannotOpen (with a message on stderr)
     // when the file cannot be opened.
     int Load(const QString& path);
+    // Lets the events a read queued run.
+    static void Settle();
 
     Workbench& Bench() { return bench_; }
     CliPrompts& Ask() { return prompts_; }
