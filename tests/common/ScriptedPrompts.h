@@ -16,7 +16,8 @@
 class ScriptedPrompts : public Prompts {
 public:
     struct Shown {
-        QByteArray kind;  // "box", "file", "model", "keylock", "update", "slot", "comm"
+        QByteArray kind;  // "box", "file", "model", "keylock", "update", "slot", "comm", "description",
+                          // "handheld list"
         QByteArray text;
         QByteArray caption;
         Buttons buttons = Buttons::Ok;
@@ -31,6 +32,9 @@ public:
     int UpdateOption() override;
     int PickSlot() override;
     bool CommunicationSettings(CommSettings& settings, bool linkOpen) override;
+    // "description" shown with the text offered; "handheld list" with the joined file list.
+    bool HandheldDescription(QByteArray& description) override;
+    int ChooseHandheldConfiguration(const QByteArray& fileList) override;
 
     // Scripted answers, used in order.
     std::deque<Answer> answers;
@@ -39,6 +43,8 @@ public:
     std::deque<int> keyLockMasks;            // the mask the dialog returns
     std::deque<int> updateOptions;
     std::deque<int> slots;
+    std::deque<QByteArray> descriptions;     // "" = cancel; none scripted cancels
+    std::deque<int> handheldRows;            // -1 = cancel; none scripted cancels
     // Edits the settings and returns whether OK was pressed.
     std::deque<std::function<bool(CommSettings&, bool)>> commEdits;
 
