@@ -47,19 +47,24 @@ void IdStorageReceive::Post(const QByteArray& text, int kind)
     bench_.AddStatusLine(text, kind);
 }
 
+Prompts::FileChoice IdStorageReceive::FileChoice(const Workbench& bench, bool save)
+{
+    Prompts::FileChoice choice;
+    choice.save = save;
+    choice.filter = kIdStorageFilter;
+    choice.hideReadOnly = true;
+    choice.overwritePrompt = true;
+    choice.initialFolder = bench.Dirs().lastTransfer;
+    return choice;
+}
+
 IdStorageReceive::Outcome IdStorageReceive::Run()
 {
     Outcome outcome;
     DeviceLink& link = bench_.Link();
     link.lineMode = 0;
 
-    Prompts::FileChoice choice;
-    choice.save = true;
-    choice.filter = kIdStorageFilter;
-    choice.hideReadOnly = true;
-    choice.overwritePrompt = true;
-    choice.initialFolder = bench_.Dirs().lastTransfer;
-    QString path = bench_.Ask().ChooseFile(choice);
+    QString path = bench_.Ask().ChooseFile(FileChoice(bench_, true));
     if (!path.isEmpty()) {
         bench_.SetLastTransferFolder(QFileInfo(path).absolutePath() + QLatin1Char('/'));
         if (!path.contains(QLatin1String(kIdStorageExtension))) path += QLatin1String(kIdStorageExtension);

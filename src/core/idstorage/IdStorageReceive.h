@@ -5,6 +5,8 @@
 #include <QList>
 #include <QString>
 
+#include "platform/Prompts.h"
+
 class Workbench;
 
 // Copies the ID storage records of a 637 into a text file over the serial port at
@@ -26,6 +28,9 @@ public:
 
     // Asks where to save (the save dialog), then receives. The port stays open afterwards.
     Outcome Run();
+
+    // The file dialog of both ID storage transfers, starting in the last transfer folder.
+    static Prompts::FileChoice FileChoice(const Workbench& bench, bool save);
 
 private:
     QList<QByteArray> Receive(Outcome& outcome);

@@ -59,13 +59,7 @@ bool IdStorageSend::WaitForReply(char* reply)
 IdStorageSend::Outcome IdStorageSend::Run()
 {
     Outcome outcome;
-    Prompts::FileChoice choice;
-    choice.save = false;
-    choice.filter = kIdStorageFilter;
-    choice.hideReadOnly = true;
-    choice.overwritePrompt = true;
-    choice.initialFolder = bench_.Dirs().lastTransfer;
-    const QString path = bench_.Ask().ChooseFile(choice);
+    const QString path = bench_.Ask().ChooseFile(IdStorageReceive::FileChoice(bench_, false));
     if (path.isEmpty()) return outcome;
     bench_.SetLastTransferFolder(QFileInfo(path).absolutePath() + QLatin1Char('/'));
     const QByteArray shownPath = QFile::encodeName(path);

@@ -28,6 +28,15 @@ struct Transfers {
     HandheldFileCommands files;
 };
 
+// A workbench on the saved (or given) link settings, shut down when the command ends.
+struct LinkBench {
+    explicit LinkBench(const CommSettings& settings) { CliLink::Prepare(bench, settings); }
+    ~LinkBench() { bench.Shutdown(); }
+    CliPrompts prompts;
+    HeadlessView view;
+    Workbench bench{prompts, view};
+};
+
 int Usage(const char* text)
 {
     std::fprintf(stderr, "tarelink-cli: %s\n", text);
@@ -98,14 +107,9 @@ int HandheldRead(QStringList args)
     }
     if (!CliLink::NoneLeft(args, "handheld read")) return 2;
 
-    CliPrompts prompts;
-    HeadlessView view;
-    Workbench bench(prompts, view);
-    CliLink::Prepare(bench, settings);
-    prompts.handheldRow = index;
-    const HandheldLink::ReadOutcome outcome = HandheldLink(bench).ReadFromHandheld();
-    bench.Shutdown();
-    return outcome.Succeeded() ? 0 : 1;
+    LinkBench b(settings);
+    b.prompts.handheldRow = index;
+    return HandheldLink(b.bench).ReadFromHandheld().Succeeded() ? 0 : 1;
 }
 
 int HandheldExport(QStringList args)
@@ -177,13 +181,9 @@ int IdReceive(QStringList args)
     if (out.isEmpty()) return Usage("idstorage receive needs -o FILE");
     if (!CliLink::NoneLeft(args, "idstorage receive")) return 2;
 
-    CliPrompts prompts;
-    HeadlessView view;
-    Workbench bench(prompts, view);
-    CliLink::Prepare(bench, settings);
-    prompts.savePath = out;
-    const IdStorageReceive::Outcome outcome = IdStorageReceive(bench).Run();
-    bench.Shutdown();
+    LinkBench b(settings);
+    b.prompts.savePath = out;
+    const IdStorageReceive::Outcome outcome = IdStorageReceive(b.bench).Run();
     if (outcome.Succeeded()) std::printf("%s\n", qPrintable(outcome.path));
     return outcome.Succeeded() ? 0 : 1;
 }
@@ -196,13 +196,9 @@ int IdSend(QStringList args)
     if (!TakeFile(args, &path)) return Usage("idstorage send needs FILE");
     if (!CliLink::NoneLeft(args, "idstorage send")) return 2;
 
-    CliPrompts prompts;
-    HeadlessView view;
-    Workbench bench(prompts, view);
-    CliLink::Prepare(bench, settings);
-    prompts.openPath = path;
-    const IdStorageSend::Outcome outcome = IdStorageSend(bench).Run();
-    bench.Shutdown();
+    LinkBench b(settings);
+    b.prompts.openPath = path;
+    const IdStorageSend::Outcome outcome = IdStorageSend(b.bench).Run();
     if (outcome.recordsRead == 0) return 2;
     return outcome.Succeeded() ? 0 : 1;
 }
