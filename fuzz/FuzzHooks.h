@@ -5,6 +5,7 @@
 #include <QIODevice>
 #include <QList>
 
+#include "MemoryFile.h"
 #include "model/ConfigReader.h"
 
 // Reader surroundings for fuzzing: the "indicator" answers with the given lines, then fails.
@@ -14,8 +15,8 @@ public:
     void Log(const QByteArray&, int) override {}
     bool Exchange(const QByteArray&, QByteArray& reply) override
     {
-        if (replies_.isEmpty()) return false;
-        reply = replies_.takeFirst();
+        if (next_ >= replies_.size()) return false;
+        reply = replies_.at(next_++);
         return true;
     }
     void ConfigurationMismatch() override {}
@@ -26,4 +27,12 @@ public:
 
 private:
     QList<QByteArray> replies_;
+    int next_ = 0;
 };
+
+// The reader over bytes held in memory, as it reads a file.
+inline int ReadBytes(ConfigModel& model, const QByteArray& bytes, int fromFile, ReaderHooks& hooks)
+{
+    MemoryFile file(bytes);
+    return ConfigReader::ReadConfiguration(model, &file, fromFile, hooks);
+}

@@ -4,7 +4,8 @@
 #include <QBuffer>
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
+
+#include "FuzzCheck.h"
 
 #include "handheld/HandheldFile.h"
 #include "model/ConfigModel.h"
@@ -14,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char*>(data), int(size));
     const HandheldFile::Parsed parsed = HandheldFile::Parse(bytes);
-    if (parsed.modelNumber.size() > 3) std::abort();
+    FUZZ_CHECK(parsed.modelNumber.size() <= 3);
 
     ConfigModel model;
     model.entries.push_back(std::make_unique<ConfigEntry>("CAP:20:60:5000:0-99999:0-99999:Capacity:edit:", "Setup", 0,
@@ -25,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     stream.open(QIODevice::ReadOnly);
     QByteArray line;
     while (ConfigReader::ReadRawLine(stream, line)) {
-        if (line.isEmpty() || line.startsWith("END:")) std::abort();
+        FUZZ_CHECK(!line.isEmpty() && !line.startsWith("END:"));
         if (!model.MatchDeviceLine(model.entries, line)) model.AddExtraEntry(line);
     }
     HandheldFile::TicketFilePath(parsed.modelNumber, 1);

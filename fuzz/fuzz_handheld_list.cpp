@@ -2,7 +2,8 @@
 // A handheld's joined file list: the rows, their names, and those names as file names.
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
+
+#include "FuzzCheck.h"
 
 #include "handheld/HandheldFileList.h"
 #include "handheld/HandheldFileName.h"
@@ -11,14 +12,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QByteArray list(reinterpret_cast<const char*>(data), int(size));
     const QList<QByteArray> rows = HandheldFileList::Rows(list);
-    if (rows.size() > HandheldFileList::kRows) std::abort();
+    FUZZ_CHECK(rows.size() <= HandheldFileList::kRows);
     for (const QByteArray& row : rows) {
-        if (!row.startsWith("[Name] ")) std::abort();
+        FUZZ_CHECK(row.startsWith("[Name] "));
         const QByteArray name = HandheldFileList::NameOfRow(row);
-        if (name.size() > HandheldFileList::kNameWidth) std::abort();
+        FUZZ_CHECK(name.size() <= HandheldFileList::kNameWidth);
         for (const QByteArray& candidate : {name, row, list}) {
             const QByteArray safe = HandheldFileName::Safe(candidate);
-            if (safe.isEmpty() || safe.startsWith('.') || safe.contains('/') || safe.contains('\0')) std::abort();
+            FUZZ_CHECK(!safe.isEmpty() && !safe.startsWith('.') && !safe.contains('/') && !safe.contains('\0'));
         }
     }
     return 0;

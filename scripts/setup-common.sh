@@ -1,23 +1,38 @@
-# Shared by scripts/test and scripts/run: install what is missing, configure and build.
-# Sourced, not run.
+# Shared by scripts/test, scripts/run and scripts/fuzz: install what is missing, configure and
+# build. Sourced, not run; run as `bash scripts/setup-common.sh --check` it only checks (below).
 
 TARELINK_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 TARELINK_BUILD="${TARELINK_BUILD:-$TARELINK_ROOT/build}"
 
-# Debian 12 packages the build, the tests and the window need.
+# Debian 12 packages the build, the tests and the window need. Each is a real package name, not
+# one that another package merely provides: dpkg-query knows only real ones as installed, and a
+# name it never reports would be installed again on every run.
 TARELINK_PACKAGES=(
   build-essential cmake ninja-build ccache pkg-config
-  qt6-base-dev qt6-base-dev-tools libqt6serialport6-dev libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libgl-dev
   libqt6svg6 qt6-qpa-plugins
   xvfb xauth x11-utils
   fonts-dejavu-core fonts-liberation2 poppler-utils
 )
+# What scripts/fuzz needs as well: clang with libFuzzer and the sanitizer runtimes, and the
+# symbolizer for readable reports.
+TARELINK_FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev llvm-14)
 
-tarelink_install_packages() {
-  local missing=()
-  for p in "${TARELINK_PACKAGES[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+# Prints the packages among the arguments (default: TARELINK_PACKAGES) that are not installed.
+tarelink_missing_packages() {
+  local wanted=("$@")
+  [ ${#wanted[@]} -gt 0 ] || wanted=("${TARELINK_PACKAGES[@]}")
+  local p
+  for p in "${wanted[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || echo "$p"
   done
+}
+
+# Installs the packages among the arguments (default: TARELINK_PACKAGES) that are missing.
+# Silent, and needs no root, when nothing is missing.
+tarelink_install_packages() {
+  local missing
+  mapfile -t missing < <(tarelink_missing_packages "$@")
   [ ${#missing[@]} -eq 0 ] && return 0
   echo "Installing: ${missing[*]}"
   local sudo=""
@@ -39,3 +54,17 @@ tarelink_build() {
         -DTARELINK_GUI="$gui" ${TARELINK_CMAKE_ARGS:-} >/dev/null || return 1
   cmake --build "$TARELINK_BUILD" --parallel "$(nproc)"
 }
+
+# `--check [PACKAGE...]`: exit 0 when nothing is missing, else 1 with the missing names on
+# stderr. Installs nothing, so any user can run it.
+if [ "${BASH_SOURCE[0]}" = "$0" ]; then
+  if [ "${1:-}" != "--check" ]; then
+    echo "usage: bash ${BASH_SOURCE[0]} --check [PACKAGE...]" >&2
+    exit 2
+  fi
+  shift
+  mapfile -t missing < <(tarelink_missing_packages "$@")
+  [ ${#missing[@]} -eq 0 ] && exit 0
+  echo "Missing Debian packages: ${missing[*]}" >&2
+  exit 1
+fi

@@ -31,6 +31,7 @@ const std::vector<MenuItem>& MenuItems()
         {kCmdSendExternalFile, "&Tickets", "Send external &file\tCtrl-X", 'X'},
         {kCmdCommunicationsSetup, "C&ommunication", "&Communications Setup   \tCtrl-E", 'E'},
         {kCmdCenter, "&Window", "&Center", 0},
+        {kCmdMinimize, "&Window", "Mi&nimize", 0, true},
         {kCmdAbout, "&Help", "&About", 0},
         {kCmdHelpIndex, "&Help", "Help Index", 0},
         {kCmdUpdateFlash, "&Help", "&Update Flash", 0},

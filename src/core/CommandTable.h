@@ -23,8 +23,9 @@ enum CommandId : int {
     kCmdAbout = 32772,
     kCmdHelpIndex = 32799,
     kCmdUpdateFlash = 32797,
-    // Handled, but on no menu and no shortcut.
+    // In the Window menu after a separator: the menu resource has no item for it.
     kCmdMinimize = 32775,
+    // Handled, but on no menu and no shortcut.
     kCmdRemoteSetup = 32777,
     kCmdHostSession = 32778,
     kCmdExportTicket = 32784,

@@ -123,6 +123,9 @@ bool Workbench::OnCommand(int id)
     case kCmdUpdateHandheld:
         handheldFiles_->UpdateHandheld();
         return true;
+    case kCmdPrint:
+        print_.Run();
+        return true;
     default:
         return false;
     }

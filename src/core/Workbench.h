@@ -7,9 +7,11 @@
 #include <memory>
 
 #include "StatusLog.h"
+#include "link/DeviceReader.h"
 #include "model/ConfigModel.h"
 #include "platform/CommSettings.h"
 #include "platform/Folders.h"
+#include "report/PrintCommand.h"
 
 class DeviceLink;
 class DeviceUpdate;
@@ -112,10 +114,10 @@ public:
     // Enter (13) or Escape (27) pressed in the window: on the print page they go to the ticket
     // editor (true); elsewhere they do nothing, so the window never closes on them.
     bool ForwardDialogKey(int key);
-    // The path of the last file the writer wrote (empty when none).
+    // The file the last Save wrote (empty when it wrote none).
     QString LastWrittenPath() const { return lastWritten_; }
 
-    // --- device read (WorkbenchRead.cpp) ---
+    // --- device read (WorkbenchRead.cpp; the steps are DeviceReader's) ---
     // The Read device command: asks before overwriting, then queues the read.
     void OnReadDeviceCommand();
     // Queues message 0x464 (a device read with both parameters 0).
@@ -124,18 +126,20 @@ public:
     // configuration stream, then values from `valuesStream` when given.
     int ReadDevice(QIODevice* valuesStream, QIODevice* templateStream);
     void IdentifyDevice(CDevice& record);
+    DeviceReader& Reader() { return reader_; }
 
     // Waits without blocking the event loop (the settle pauses of a read).
     void Pause(int ms);
     // 250 ms in the product; tests shorten it.
     void SetSettlePause(int ms) { settlePauseMs_ = ms; }
+    int SettlePause() const { return settlePauseMs_; }
 
     QByteArray rememberedModel = "Model 615";
 
 Q_SIGNALS:
     // The document's path or modified state may have changed (window title).
     void DocumentChanged();
-    // A read finished (pages built or not).
+    // A read finished: 1 when it built the pages, else 0 (Reader().Outcome() tells more).
     void ReadFinished(int result);
 
 private:
@@ -161,11 +165,12 @@ private:
     int commandsEnabled_ = 0;
     int pageShown_ = -1;
     int settlePauseMs_ = 250;
-    bool reading_ = false;
     // Posted events carry the generation they were posted in; a reset makes them stale.
     int generation_ = 0;
     int idCounters_[7] = {0, 0, 0, 0, 0, 0, 0};
     QString lastWritten_;
+    DeviceReader reader_{*this};
+    PrintCommand print_{*this};
 };
 
 // The generated controls' identifier ranges: base and the next range's base.

@@ -101,13 +101,17 @@ void Workbench::OnSave()
     target.configurationsFolder = folders_.configurations;
     target.temporaryFolder = folders_.temporary;
     target.slotCount = tickets_->TicketCount();
-    const QString written = ConfigWriter::WriteConfiguration(model_, described, 0, prompts_, target);
-    if (!written.isEmpty()) lastWritten_ = written;
-    // A cancelled dialog clears the marks too: the technician chose not to keep this state.
-    ConfigModel::ClearModified(model_.entries);
-    // The ticket data belongs after the file just written; a cancelled dialog wrote nothing,
-    // and an older file that happens to be the document path must not change behind its back.
-    if (!written.isEmpty()) tickets_->AppendTicketData(QFile::decodeName(model_.documentPath));
+    target.ticketData = tickets_->TicketData();
+    QString error;
+    lastWritten_ = ConfigWriter::WriteConfiguration(model_, described, 0, prompts_, target, &error);
+    if (!error.isEmpty()) {
+        // Nothing reached the disk: the marks stay, so Exit still offers to save.
+        AddStatusLine(TextConv::Format("Cannot write %s: %s", {model_.documentPath, TextConv::L1(error)}), kError);
+    } else {
+        // A cancelled dialog clears the marks too: the technician chose not to keep this state.
+        ConfigModel::ClearModified(model_.entries);
+        if (!lastWritten_.isEmpty()) tickets_->ClearModified();
+    }
     Q_EMIT DocumentChanged();
 }
 

@@ -38,6 +38,8 @@ constexpr char kUsage[] =
     "                                    copy the ID storage records of a 637 into FILE\n"
     "  idstorage send FILE [--port P] [--data DIR]\n"
     "                                    send the ID storage records of FILE into a 637\n"
+    "  report CONFIG (-o OUT.pdf | --text) [--data DIR]\n"
+    "                                    the configuration report as PDF, or its lines as text\n"
     "\n"
     "P is a device path (/dev/ttyUSB0), COMn, or tcp:HOST:PORT; without --port the saved\n"
     "settings are used. --data DIR sets the base data folder (like TARELINK_DATA_DIR).\n"
@@ -50,7 +52,7 @@ constexpr char kUsage[] =
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+    const std::unique_ptr<QCoreApplication> app = Cli::CreateApplication(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tarelink-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(TARELINK_VERSION));
 
@@ -72,6 +74,7 @@ int main(int argc, char** argv)
     if (command == QLatin1String("diff")) return Cli::Diff(args);
     if (command == QLatin1String("handheld")) return Cli::Handheld(args);
     if (command == QLatin1String("idstorage")) return Cli::IdStorage(args);
+    if (command == QLatin1String("report")) return Cli::Report(args);
     std::fprintf(stderr, "tarelink-cli: unknown command '%s'\n\n%s", qPrintable(command), kUsage);
     return 2;
 }

@@ -142,7 +142,7 @@ private Q_SLOTS:
         const QStringList got = {f.base, f.temporary, f.printers, f.tickets, f.configurations, f.resources, f.handheld,
                                  f.lastTransfer, f.helpFile};
         const QString names = QStringLiteral("|Temporary/|Printers/|Tickets/|Configurations/|Resources/|HandHeld/|"
-                                             "Tickets/|TarelinkHlp.chm");
+                                             "Tickets/|Resources/Help/index.html");
         QStringList expected;
         for (const QString& name : names.split(QLatin1Char('|'))) expected << b + name;
         QCOMPARE(got, expected);

@@ -1,23 +1,17 @@
 // SPDX-License-Identifier: MIT
-// The handheld dialogs and where the handheld commands sit in the File menu.
+// The handheld dialogs: the list of configurations and the description.
 #include <QComboBox>
 #include <QFontInfo>
 #include <QListWidget>
-#include <QMenuBar>
 #include <QtTest>
 
-#include "CommandTable.h"
-#include "ScriptedPrompts.h"
-#include "TestData.h"
 #include "app/CHandHeldDlg.h"
 #include "app/CHandHeldInfoDlg.h"
-#include "app/CWeighsetDlg.h"
 
 class TestHandheldDialogs : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { qputenv("TARELINK_NO_SPLASH", "1"); }
 
     void configurationList()
     {
@@ -52,24 +46,6 @@ private Q_SLOTS:
         dialog.DescriptionBox()->setEditText(QString(40, QLatin1Char('d')));
         dialog.accept();
         QCOMPARE(dialog.Description(), QByteArray(28, 'd'));
-    }
-
-    void fileMenu()
-    {
-        TestData data;
-        ScriptedPrompts prompts;
-        CWeighsetDlg window(&prompts);
-        QStringList items;
-        for (QAction* a : window.menuBar()->actions().first()->menu()->actions()) {
-            items << (a->isSeparator() ? QStringLiteral("-") : a->text());
-        }
-        QCOMPARE(items.join(QLatin1Char('|')),
-                 QStringLiteral("&New\tCtrl-N|&Open\tCtrl-O|&Save\tCtrl-S|&Import handheld file...\tCtrl-I|"
-                                "Export handheld file...\tCtrl-H|-|Send to handheld...|Read from handheld...|"
-                                "Update handheld...|-|&Print|E&xit"));
-        // Send to handheld needs a document; Read and Update do not.
-        QVERIFY(!window.Action(kCmdSendToHandheld)->isEnabled());
-        QVERIFY(window.Action(kCmdReadHandheld)->isEnabled() && window.Action(kCmdUpdateHandheld)->isEnabled());
     }
 };
 

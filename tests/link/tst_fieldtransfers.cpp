@@ -204,7 +204,7 @@ private Q_SLOTS:
         handheld->HandheldFaults().slotCharacter = slot;
         prompts->handheldRows = {0};
 
-        const HandheldLink::ReadOutcome outcome = HandheldLink(*bench).ReadFromHandheld();
+        const HandheldLink::ReceiveOutcome outcome = HandheldLink(*bench).ReadFromHandheld();
         QCOMPARE(prompts->shown.back().text, name + ",2:" + QByteArray("----Empty----:").repeated(9));
         QTRY_COMPARE(sim->FromHost(), Line("files") + QByteArray(10, 'D') + Line("send") + "0" + afterIndex);
         QCOMPARE(HandheldFiles(), files);

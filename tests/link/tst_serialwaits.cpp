@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The serial carrier and the three waits, over a real pseudo-terminal with the simulator on
-// the other end.
+// The carriers and the three waits: a real pseudo-terminal with the simulator on the other
+// end, and the device socket over loopback TCP.
 #include <QSerialPort>
 #include <QtTest>
 #include <fcntl.h>
@@ -11,6 +11,7 @@
 #include "IndicatorSim.h"
 #include "ScriptedPrompts.h"
 #include "StatusLog.h"
+#include "link/CScaleSocket.h"
 #include "link/DeviceLink.h"
 #include "platform/PortFactory.h"
 
@@ -20,12 +21,10 @@ namespace {
 constexpr int kTestReplyTimeoutMs = 700;
 // Used where the wait must end for another reason than its bound.
 constexpr int kLongTimeoutMs = 30000;
+constexpr int kTestConnectTimeoutMs = 300;
 
-struct Logged {
-    QByteArray text;
-    int kind;
-    bool operator==(const Logged& o) const { return text == o.text && kind == o.kind; }
-};
+// A status line as the link posts it: text and kind.
+using Logged = QPair<QByteArray, int>;
 
 // Counts the errors every port it makes reports, to see a flood.
 class CountingFactory : public PortFactory {
@@ -42,8 +41,6 @@ public:
 };
 
 }  // namespace
-
-Q_DECLARE_METATYPE(QList<Logged>)
 
 class TestSerialWaits : public QObject {
     Q_OBJECT
@@ -77,131 +74,80 @@ private Q_SLOTS:
         sim.reset();
     }
 
-    void commandsGoOutByteForByte()
+    // The three waits: what they return and log, and what they leave in the buffer. A wait
+    // marked "exit" is ended by the exiting flag instead of its bound.
+    void waits_data()
     {
-        const QByteArray body = "\nGR:1:";
-        const QByteArray command = body + '^' + QByteArray::number(DeviceLink::LineChecksum(body)) + '\r';
-        QCOMPARE(command, QByteArray("\nGR:1:^46\r"));
-        link->SendToDevice(command);
-        int status = -1;
-        QCOMPARE(link->WaitForAck('D', 'E', &status), 'D');
-        QCOMPARE(status, 0);
-        QCOMPARE(sim->FromHost(), command);
-        QCOMPARE(sim->Profile().Value("GR"), QByteArray("1"));
-        QVERIFY(log.isEmpty());
-        QVERIFY(prompts.shown.empty());
-    }
-
-    void waitForAck_data()
-    {
+        QTest::addColumn<char>("wait");
         QTest::addColumn<QByteArray>("arrives");
-        QTest::addColumn<char>("received");
-        QTest::addColumn<int>("status");
+        QTest::addColumn<bool>("exiting");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<QByteArray>("out");
         QTest::addColumn<QList<Logged>>("lines");
         QTest::addColumn<QByteArray>("bufferAfter");
         using L = QList<Logged>;
-        QTest::newRow("D") << QByteArray("D") << 'D' << 0 << L{} << QByteArray();
-        QTest::newRow("E is accepted too") << QByteArray("E") << 'E' << 0 << L{} << QByteArray();
-        QTest::newRow("only the first character") << QByteArray("DE") << 'D' << 0 << L{} << QByteArray("E");
-        QTest::newRow("other character") << QByteArray("Q") << 'Q' << 3
-                                         << L{{"Invalid response from attached device", kError}} << QByteArray();
-        QTest::newRow("line feed left for the line")
-            << QByteArray("\nAB") << '\n' << 3 << L{{"Invalid response from attached device", kError}}
-            << QByteArray("\nAB");
-        QTest::newRow("question mark reported twice")
-            << QByteArray("\n?\r") << char(0) << 3
-            << L{{"The current device does not recognize last command", kWarning},
-                 {"Invalid response from attached device", kError}}
-            << QByteArray();
-        QTest::newRow("nothing") << QByteArray() << char(0) << 2
-                                 << L{{"Timeout waiting for response, check the connection", kCommError}}
-                                 << QByteArray();
+        const QByteArray none;
+        const Logged invalid{"Invalid response from attached device", kError};
+        // WaitForAck: the result is the character received, the status goes into "out".
+        QTest::newRow("ack D") << 'a' << QByteArray("D") << false << int('D') << QByteArray("0") << L{} << none;
+        QTest::newRow("ack E") << 'a' << QByteArray("E") << false << int('E') << QByteArray("0") << L{} << none;
+        QTest::newRow("ack takes one character") << 'a' << QByteArray("DE") << false << int('D') << QByteArray("0")
+                                                 << L{} << QByteArray("E");
+        QTest::newRow("ack other character") << 'a' << QByteArray("Q") << false << int('Q') << QByteArray("3")
+                                             << L{invalid} << none;
+        QTest::newRow("ack leaves a line feed for the line")
+            << 'a' << QByteArray("\nAB") << false << int('\n') << QByteArray("3") << L{invalid} << QByteArray("\nAB");
+        QTest::newRow("ack question mark reported twice")
+            << 'a' << QByteArray("\n?\r") << false << 0 << QByteArray("3")
+            << L{{"The current device does not recognize last command", kWarning}, invalid} << none;
+        QTest::newRow("ack nothing") << 'a' << none << false << 0 << QByteArray("2")
+                                     << L{{"Timeout waiting for response, check the connection", kCommError}} << none;
+        QTest::newRow("ack exit") << 'a' << none << true << 0 << QByteArray("1")
+                                  << L{{"User canceled the request", kInformation}} << none;
+        QTest::newRow("line") << 'l' << QByteArray("\nSMA:2/1.0\r") << false << 1 << QByteArray("SMA:2/1.0") << L{}
+                              << none;
+        QTest::newRow("line question mark") << 'l' << QByteArray("\n?\r") << false << 0 << QByteArray("?") << L{}
+                                            << none;
+        QTest::newRow("line nothing") << 'l' << none << false << 0 << none << L{} << none;
+        QTest::newRow("line exit") << 'l' << none << true << 0 << none << L{} << none;
+        QTest::newRow("bytes 5 of 7") << 'b' << QByteArray("ABCDEFG") << false << 1 << QByteArray("ABCDE") << L{}
+                                      << QByteArray("FG");
+        QTest::newRow("bytes 5 of 2") << 'b' << QByteArray("AB") << false << 0 << none << L{} << QByteArray("AB");
+        QTest::newRow("bytes exit") << 'b' << none << true << 0 << none << L{} << none;
     }
-    void waitForAck()
+    void waits()
     {
+        QFETCH(char, wait);
         QFETCH(QByteArray, arrives);
+        QFETCH(bool, exiting);
+        if (wait == 'b') link->lineMode = 0;
         Inject(arrives);
+        if (exiting) {
+            link->SetReplyTimeout(kLongTimeoutMs);
+            QTimer::singleShot(50, link.get(), [this]() { link->SetExiting(true); });
+        } else if (!arrives.isEmpty()) {
+            QTRY_VERIFY(!link->receiveBuffer.isEmpty() || !link->pendingReplyLines.isEmpty());
+        }
+        QByteArray out = "stale";
         int status = -1;
-        QTEST(link->WaitForAck('D', 'E', &status), "received");
-        QTEST(status, "status");
+        if (wait == 'a') {
+            QTEST(int(link->WaitForAck('D', 'E', &status)), "result");
+            out = QByteArray::number(status);
+        } else if (wait == 'l') {
+            QTEST(link->WaitForReplyLine(out), "result");
+        } else {
+            QTEST(link->WaitForBytes(out, 5), "result");
+        }
+        QTEST(out, "out");
         QTEST(log, "lines");
         QTEST(link->receiveBuffer, "bufferAfter");
         QVERIFY(!link->WaitActive());
-    }
-
-    void waitForReplyLine_data()
-    {
-        QTest::addColumn<QByteArray>("arrives");
-        QTest::addColumn<int>("result");
-        QTest::addColumn<QByteArray>("reply");
-        // Which lines count is the framing's business (tested on its own); this is the wait's.
-        QTest::newRow("plain line") << QByteArray("\nSMA:2/1.0\r") << 1 << QByteArray("SMA:2/1.0");
-        QTest::newRow("question mark") << QByteArray("\n?\r") << 0 << QByteArray("?");
-        QTest::newRow("nothing") << QByteArray() << 0 << QByteArray();
-    }
-    void waitForReplyLine()
-    {
-        QFETCH(QByteArray, arrives);
-        Inject(arrives);
-        QByteArray reply = "stale";
-        QTEST(link->WaitForReplyLine(reply), "result");
-        QTEST(reply, "reply");
-        QVERIFY(log.isEmpty());
-    }
-
-    void replyAlreadyPendingIsTakenFirst()
-    {
-        link->pendingReplyLines = {"OLD", "NEWER"};
-        Inject("\nNEWEST\r");
-        QByteArray reply;
-        QCOMPARE(link->WaitForReplyLine(reply), 1);
-        QCOMPARE(reply, QByteArray("OLD"));
-    }
-
-    void waitForBytes()
-    {
-        link->lineMode = 0;
-        Inject("ABCDEFG");
-        QByteArray out;
-        QCOMPARE(link->WaitForBytes(out, 5), 1);
-        QCOMPARE(out, QByteArray("ABCDE"));
-        QCOMPARE(link->receiveBuffer, QByteArray("FG"));
-        QCOMPARE(link->WaitForBytes(out, 5), 0);
-        QCOMPARE(out, QByteArray());
-        QVERIFY(log.isEmpty());
-    }
-
-    void exitingEndsEveryWait_data()
-    {
-        QTest::addColumn<int>("which");
-        QTest::newRow("ack") << 0;
-        QTest::newRow("line") << 1;
-        QTest::newRow("bytes") << 2;
-    }
-    void exitingEndsEveryWait()
-    {
-        QFETCH(int, which);
-        link->SetReplyTimeout(kLongTimeoutMs);
-        QTimer::singleShot(50, link.get(), [this]() { link->SetExiting(true); });
-        QByteArray out;
-        if (which == 0) {
-            int status = -1;
-            QCOMPARE(link->WaitForAck('D', 'E', &status), char(0));
-            QCOMPARE(status, 1);
-            QCOMPARE(log, (QList<Logged>{{"User canceled the request", kInformation}}));
-        } else if (which == 1) {
-            QCOMPARE(link->WaitForReplyLine(out), 0);
-            QVERIFY(log.isEmpty());
-        } else {
-            QCOMPARE(link->WaitForBytes(out, 3), 0);
-        }
-        QVERIFY(link->Exiting());
-        // The next wait clears the flag again.
-        Inject("D");
-        int status = -1;
+        QCOMPARE(link->Exiting(), exiting);
+        // The next wait clears the exiting flag again.
+        link->DiscardReplies();
         link->SetReplyTimeout(kTestReplyTimeoutMs);
+        Inject("D");
         QCOMPARE(link->WaitForAck('D', 'E', &status), 'D');
-        QCOMPARE(status, 0);
     }
 
     void arrivalsDoNotExtendTheBound()
@@ -242,7 +188,8 @@ private Q_SLOTS:
         QVERIFY(!link);
     }
 
-    void unplugEndsTheWaitWithOneFault()
+    // The fault's texts and its one Comm Error are the fault table's; this is the hang-up flood.
+    void unplugEndsTheWaitAndClosesThePort()
     {
         CountingFactory factory;
         link->SetPortFactory(&factory);
@@ -253,39 +200,12 @@ private Q_SLOTS:
         int status = -1;
         link->WaitForAck('D', 'E', &status);
         QCOMPARE(status, 2);
-        QString fault;
-        QVERIFY(link->TakeSerialFault(&fault));
-        QVERIFY(!fault.isEmpty());
-        QVERIFY(!link->TakeSerialFault(&fault));
-        QVERIFY(!link->IsSerialOpen());
+        QVERIFY(link->HasSerialFault());
         QVERIFY(!link->IsLinkUp());
-        // The hang-up flood: the port must be closed, not raising the same error forever.
+        // The port must be closed, not raising the same error forever.
         QTest::qWait(300);
         QVERIFY2(factory.errors < 100, qPrintable(QString::number(factory.errors)));
-        link->SendToDevice("\nA\r");
-        QCOMPARE(prompts.BoxTexts(), QList<QByteArray>{"No connection found"});
         link.reset();
-    }
-
-    void openErrors_data()
-    {
-        QTest::addColumn<QByteArray>("port");
-        QTest::addColumn<QString>("error");
-        QTest::newRow("no digits") << QByteArray("NONE") << QStringLiteral("Invalid port number");
-        QTest::newRow("missing device") << QByteArray("/dev/tarelink-no-such-port")
-                                        << QStringLiteral("No such file or directory");
-        QTest::newRow("held by another program") << QByteArray() << QStringLiteral("The port is in use by another program");
-    }
-    void openErrors()
-    {
-        QFETCH(QByteArray, port);
-        CommSettings other = settings;
-        if (!port.isEmpty()) other.port = port;
-        DeviceLink second(other, prompts, [](const QByteArray&, int) {});
-        QString error;
-        QVERIFY(!second.OpenSerialPort(&error));
-        QTEST(error, "error");
-        QVERIFY(!second.IsSerialOpen());
     }
 
     void symlinkLocksLikeItsTarget()
@@ -352,14 +272,52 @@ private Q_SLOTS:
         QCOMPARE(reply, QByteArray());
     }
 
-    void noLinkShowsTheBoxAtEverySend()
+    // Refused connections are the fault table's; these would hang without the connect bound.
+    void connectFailures_data()
     {
+        QTest::addColumn<QByteArray>("address");
+        // A documentation address: never answers (or the network says unreachable at once).
+        QTest::newRow("unreachable") << QByteArray("192.0.2.1");
+        QTest::newRow("not an address") << QByteArray("no.such.host.invalid");
+    }
+    void connectFailures()
+    {
+        QFETCH(QByteArray, address);
+        settings.port = kTcpPortName;
+        settings.remoteAddress = address;
+        link->SetSocketConnectTimeout(kTestConnectTimeoutMs);
+        QVERIFY(!link->ConnectDeviceSocket());
+        QVERIFY(!link->HasDeviceSocket());
         link->CloseSerialPort();
         link->SendToDevice("\nA\r");
-        link->SendToDevice("\nB\r");
-        QCOMPARE(prompts.BoxTexts(), (QList<QByteArray>{"No connection found", "No connection found"}));
-        QCOMPARE(prompts.shown.front().caption, QByteArray());
-        QVERIFY(sim->FromHost().isEmpty());
+        QCOMPARE(prompts.BoxTexts(), QList<QByteArray>{"No connection found"});
+    }
+
+    // The peer's close shows its box (the fault table counts it); our own close shows none.
+    // Each notification takes at most the receive area's 2048 characters.
+    void deviceSocket()
+    {
+        sim->Stop();
+        QString error;
+        QVERIFY(sim->StartTcp(0, &error));
+        settings.remoteAddress = "127.0.0.1";
+        settings.remotePort = QByteArray::number(sim->TcpPort());
+        link->CloseSerialPort();
+        QVERIFY(link->ConnectDeviceSocket());
+        QTRY_VERIFY(sim->HostPresent());
+        link->CloseDeviceSocket();
+        QTest::qWait(50);
+        QVERIFY(prompts.shown.empty());
+
+        CScaleSocket socket;
+        QList<int> sizes;
+        connect(&socket, &ByteTransport::BytesArrived, this, [&](const QByteArray& b) { sizes.append(int(b.size())); });
+        QVERIFY(socket.ConnectTo("127.0.0.1", sim->TcpPort(), kTestConnectTimeoutMs));
+        QTRY_VERIFY(sim->HostPresent());
+        sim->Engine().SendRaw(QByteArray(5000, 'x'));
+        QTRY_COMPARE(std::accumulate(sizes.begin(), sizes.end(), 0), 5000);
+        for (int n : sizes) QVERIFY(n <= CScaleSocket::kReceiveAreaSize);
+        QVERIFY(sizes.size() >= 3);
     }
 };
 

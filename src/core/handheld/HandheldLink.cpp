@@ -220,9 +220,9 @@ QByteArray HandheldLink::ReceiveFileList()
     return list;
 }
 
-HandheldLink::ReadOutcome HandheldLink::ReadFromHandheld()
+HandheldLink::ReceiveOutcome HandheldLink::ReadFromHandheld()
 {
-    ReadOutcome outcome;
+    ReceiveOutcome outcome;
     DeviceLink& link = bench_.Link();
     View& view = bench_.Window();
     const QByteArray port = bench_.Settings().port;
@@ -305,7 +305,7 @@ bool HandheldLink::ReceiveConfiguration(QSaveFile& file)
     return false;
 }
 
-void HandheldLink::ReceiveTickets(const QByteArray& name, ReadOutcome& outcome)
+void HandheldLink::ReceiveTickets(const QByteArray& name, ReceiveOutcome& outcome)
 {
     DeviceLink& link = bench_.Link();
     QByteArray line;
@@ -322,7 +322,7 @@ void HandheldLink::ReceiveTickets(const QByteArray& name, ReadOutcome& outcome)
     }
 }
 
-HandheldLink::Next HandheldLink::ReceiveTicket(const QByteArray& name, ReadOutcome& outcome)
+HandheldLink::Next HandheldLink::ReceiveTicket(const QByteArray& name, ReceiveOutcome& outcome)
 {
     DeviceLink& link = bench_.Link();
     QByteArray got;

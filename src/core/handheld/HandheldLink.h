@@ -32,7 +32,7 @@ public:
     };
 
     // What one Read from handheld wrote.
-    struct ReadOutcome {
+    struct ReceiveOutcome {
         bool configurationWritten = false;
         QString configurationPath;
         int ticketsWritten = 0;
@@ -49,7 +49,7 @@ public:
     SendOutcome SendToHandheld();
     // The handheld's file list, the technician's choice, then that configuration and its
     // tickets into the handheld folder. Runs on "Port".
-    ReadOutcome ReadFromHandheld();
+    ReceiveOutcome ReadFromHandheld();
 
     // Probes before the handheld is taken to be absent.
     static constexpr int kProbes = 3;
@@ -63,8 +63,8 @@ private:
     void SendTickets(SendOutcome& outcome);
     QByteArray ReceiveFileList();
     bool ReceiveConfiguration(QSaveFile& file);
-    void ReceiveTickets(const QByteArray& name, ReadOutcome& outcome);
-    Next ReceiveTicket(const QByteArray& name, ReadOutcome& outcome);
+    void ReceiveTickets(const QByteArray& name, ReceiveOutcome& outcome);
+    Next ReceiveTicket(const QByteArray& name, ReceiveOutcome& outcome);
     void Post(const QByteArray& text, int kind);
 
     Workbench& bench_;

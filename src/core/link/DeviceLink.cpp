@@ -175,6 +175,11 @@ bool DeviceLink::TakeSerialFault(QString* text)
     return true;
 }
 
+bool DeviceLink::HasSerialFault() const
+{
+    return d->hasSerialFault;
+}
+
 bool DeviceLink::ConnectDeviceSocket()
 {
     CloseDeviceSocket();

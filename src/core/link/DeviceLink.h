@@ -67,6 +67,8 @@ public:
     bool Exiting() const;
     // A serial failure (unplug, hang-up) seen since the last call: its text, then cleared.
     bool TakeSerialFault(QString* text);
+    // The same without clearing it: exchanges stop at a fault and leave it to their command.
+    bool HasSerialFault() const;
     // The reply bound; 2000 ms in the product, shorter in tests.
     void SetReplyTimeout(int ms);
     // The connect bound of the device socket; 5000 ms in the product, shorter in tests.

@@ -5,23 +5,47 @@
 
 namespace {
 
+// A byte that stands for ':' in a field, as "::" does.
 constexpr char kEscapedColon = '\x02';
 
-// Takes the text up to the first ':' and removes it and the ':' from `rest`.
-// Without a ':' the field is empty and `rest` stays as it is.
-QByteArray TakeField(QByteArray& rest)
+// The field that starts at `from`: up to the next single ':' (a "::" is a ':' of the field).
+// False when no single ':' follows; then the field and every later one stay empty. Templates
+// have hundreds of entries, so the fields are cut in one pass without copies of the line.
+bool TakeField(const QByteArray& line, int& from, QByteArray& field)
 {
-    const int colon = rest.indexOf(':');
-    if (colon < 0) return QByteArray();
-    QByteArray field = rest.left(colon);
-    rest.remove(0, colon + 1);
-    return field;
+    bool escaped = false;
+    for (int i = from; i < line.size(); ++i) {
+        const char c = line[i];
+        if (c == kEscapedColon) escaped = true;
+        if (c != ':') continue;
+        if (i + 1 < line.size() && line[i + 1] == ':') {
+            escaped = true;
+            ++i;
+            continue;
+        }
+        if (!escaped) {
+            field = line.mid(from, i - from);
+        } else {
+            field.clear();
+            field.reserve(i - from);
+            for (int j = from; j < i; ++j) {
+                if (line[j] == ':') ++j;
+                field += line[j] == kEscapedColon ? ':' : line[j];
+            }
+        }
+        from = i + 1;
+        return true;
+    }
+    return false;
 }
 
-QByteArray EscapeColons(const QByteArray& text)
+// Appends the text with every ':' doubled.
+void AppendEscaped(QByteArray& out, const QByteArray& text)
 {
-    QByteArray out = text;
-    return out.replace(":", "::");
+    for (char c : text) {
+        out += c;
+        if (c == ':') out += ':';
+    }
 }
 
 }  // namespace
@@ -29,12 +53,10 @@ QByteArray EscapeColons(const QByteArray& text)
 ConfigEntry::ConfigEntry(const QByteArray& entryLine, const QByteArray& section, int tab, ConfigEntry* owner)
     : tabIndex(tab), sectionName(section), line(entryLine), parent(owner)
 {
-    QByteArray rest = entryLine;
-    rest.replace("::", QByteArray(1, kEscapedColon));
     QByteArray* fields[] = {&code, &x, &y, &value, &valueSpec, &choices, &label, &controlType};
+    int from = 0;
     for (QByteArray* field : fields) {
-        *field = TakeField(rest);
-        field->replace(kEscapedColon, ':');
+        if (!TakeField(entryLine, from, *field)) break;
     }
     disabled = IsLockedCode(code) ? 1 : 0;
 }
@@ -96,9 +118,17 @@ ConfigEntry* ConfigEntry::GetSubEntry(int i) const
 QByteArray ConfigEntry::FormatLine()
 {
     QByteArray out;
-    for (const QByteArray& f : {code, x, y, value}) out += f + ':';
-    for (const QByteArray& f : {valueSpec, choices, label}) out += EscapeColons(f) + ':';
-    out += controlType + ':';
+    out.reserve(line.size() + 16);
+    for (const QByteArray* f : {&code, &x, &y, &value}) {
+        out += *f;
+        out += ':';
+    }
+    for (const QByteArray* f : {&valueSpec, &choices, &label}) {
+        AppendEscaped(out, *f);
+        out += ':';
+    }
+    out += controlType;
+    out += ':';
     line = out;
     return out;
 }

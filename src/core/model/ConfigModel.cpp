@@ -13,6 +13,18 @@ constexpr int kExtraRowStep = 70;
 constexpr int kInfoRowStep = 60;
 constexpr int kMaxTabText = 255;
 
+// Codes match as the C locale's toupper sees them (ASCII letters only), without building an
+// upper-case copy per entry: a device read compares every reply line with every entry.
+bool SameCodeIgnoringCase(const QByteArray& a, const QByteArray& b)
+{
+    if (a.size() != b.size()) return false;
+    auto upper = [](char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; };
+    for (int i = 0; i < a.size(); ++i) {
+        if (upper(a[i]) != upper(b[i])) return false;
+    }
+    return true;
+}
+
 void ClearEntry(ConfigEntry& e)
 {
     e.modified = 0;
@@ -58,10 +70,9 @@ bool ConfigModel::MatchDeviceLine(const EntryArray& list, const QByteArray& line
     if (list.empty()) return true;
     const int colon = line.indexOf(':');
     const QByteArray lineCode = colon < 0 ? line : line.left(colon);
-    const QByteArray upperCode = TextConv::ToUpper(lineCode);
 
     auto tryEntry = [&](ConfigEntry& e) {
-        if (TextConv::ToUpper(e.code) != upperCode) return false;
+        if (!SameCodeIgnoringCase(e.code, lineCode)) return false;
         if (ConfigEntry::IsLockedCode(line)) {
             e.SetDisabled(attachedDevice.identified && attachedDevice.unlocked ? 0 : 1);
         }

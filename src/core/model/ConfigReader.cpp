@@ -83,6 +83,62 @@ void SkipToEnd(QIODevice& stream)
     }
 }
 
+// The stream as the reader goes through it: physical lines counted from 1, and the text's
+// problems told to the hooks (when there are any) with the line they are on.
+class LineSource {
+public:
+    LineSource(QIODevice& stream, ReaderHooks* hooks) : stream_(stream), hooks_(hooks) {}
+
+    // One physical line (ReadRawLine).
+    bool Raw(QByteArray& line)
+    {
+        if (!stream_.isReadable() || stream_.atEnd()) return false;
+        ++number_;
+        // Room for a full-length line, its CR LF and one character more, which tells a line
+        // that fits from an over-long one.
+        char buffer[kMaxLineLength + 3];
+        const qint64 n = stream_.readLine(buffer, sizeof buffer);
+        QByteArray raw(buffer, int(std::max<qint64>(n, 0)));
+        const bool ended = raw.endsWith('\n');
+        if (ended) raw.chop(1);
+        if (raw.endsWith('\r') && (ended || stream_.atEnd())) raw.chop(1);
+        if (raw.size() > kMaxLineLength) {
+            raw.truncate(kMaxLineLength);
+            Report(ReadProblem::TooLong);
+            SkipToEnd(stream_);
+        }
+        line = TextConv::CString(raw);
+        if (line.size() != raw.size()) Report(ReadProblem::CutAtNul);
+        return true;
+    }
+
+    // One line that is not a comment (ReadLine).
+    bool Next(QByteArray& line)
+    {
+        if (!stream_.isReadable() || stream_.atEnd()) return false;
+        for (;;) {
+            line.clear();
+            Raw(line);
+            if (!line.contains("//")) break;
+            if (stream_.atEnd()) {
+                line.clear();
+                break;
+            }
+        }
+        return !line.isEmpty();
+    }
+
+    void Report(ReadProblem problem)
+    {
+        if (hooks_) hooks_->Problem(problem, number_);
+    }
+
+private:
+    QIODevice& stream_;
+    ReaderHooks* hooks_;
+    int number_ = 0;
+};
+
 void BindVariable(ConfigModel& model, const QByteArray& line)
 {
     QByteArray rest = AfterColon(line);
@@ -107,7 +163,7 @@ void BindDefaults(ConfigModel& model)
     if (!model.decimalPointEntry) model.decimalPointEntry = ConfigModel::FindEntryByCode(e, "DPP");
 }
 
-void ReadDescription(ConfigModel& model, QIODevice& stream)
+void ReadDescription(ConfigModel& model, LineSource& in)
 {
     CDevice& file = model.fileDevice;
     file.ClearIdentity();
@@ -117,7 +173,7 @@ void ReadDescription(ConfigModel& model, QIODevice& stream)
     QByteArray* lines[kDescriptionLines] = {&file.mfgLine, &file.modelLine, &file.revisionLine,
                                             &file.protocolLine, &file.fieldsLine};
     for (QByteArray* line : lines) {
-        ReadLine(stream, working);
+        in.Next(working);
         *line = working;
     }
     file.CheckIdentity();
@@ -152,14 +208,18 @@ void CheckAgainstAttached(ConfigModel& model, ReaderHooks& hooks)
 }
 
 // The entries section; true when it ended with its "END:" line.
-bool ReadEntries(ConfigModel& model, QIODevice& stream, ReaderHooks& hooks)
+bool ReadEntries(ConfigModel& model, LineSource& in, ReaderHooks& hooks)
 {
     ConfigEntry* lastTop = nullptr;
     QByteArray line;
-    if (!ReadLine(stream, line)) return false;
+    if (!in.Next(line)) {
+        in.Report(ReadProblem::NoEnd);
+        return false;
+    }
     for (;;) {
         if (!line.contains(':')) {
             hooks.Log("Error reading configuration file!", kError);
+            in.Report(ReadProblem::NoColon);
             return false;
         }
         if (line.contains("HDR:")) {
@@ -167,7 +227,10 @@ bool ReadEntries(ConfigModel& model, QIODevice& stream, ReaderHooks& hooks)
         } else if (line.contains("END:")) {
             return true;
         } else if (line.contains("->:")) {
-            if (!lastTop) return false;
+            if (!lastTop) {
+                in.Report(ReadProblem::SubEntryFirst);
+                return false;
+            }
             lastTop->subEntries.push_back(std::make_unique<ConfigEntry>(
                 line.mid(3), model.currentSectionName, model.currentTabIndex, lastTop));
         } else {
@@ -175,31 +238,34 @@ bool ReadEntries(ConfigModel& model, QIODevice& stream, ReaderHooks& hooks)
                 std::make_unique<ConfigEntry>(line, model.currentSectionName, model.currentTabIndex, nullptr));
             lastTop = model.entries.back().get();
         }
-        if (!ReadLine(stream, line)) return false;
+        if (!in.Next(line)) {
+            in.Report(ReadProblem::NoEnd);
+            return false;
+        }
     }
 }
 
-void ReadRules(ConfigModel& model, QIODevice& stream)
+void ReadRules(ConfigModel& model, LineSource& in)
 {
     QByteArray line;
-    while (ReadLine(stream, line)) {
+    while (in.Next(line)) {
         const int type = RuleTypeOf(line);
         if (type == 0) break;
         model.interlocks.emplace_back(line, type, model.entries);
     }
 }
 
-void ReadEvents(ConfigModel& model, QIODevice& stream)
+void ReadEvents(ConfigModel& model, LineSource& in)
 {
     QByteArray line;
-    while (ReadLine(stream, line) && line.startsWith("FIRE:")) model.events.emplace_back(line, model.entries);
+    while (in.Next(line) && line.startsWith("FIRE:")) model.events.emplace_back(line, model.entries);
 }
 
-int CountSlots(QIODevice& stream)
+int CountSlots(LineSource& in)
 {
     int count = 0;
     QByteArray line;
-    while (ReadLine(stream, line) && line.startsWith("Slot:")) ++count;
+    while (in.Next(line) && line.startsWith("Slot:")) ++count;
     return count;
 }
 
@@ -208,14 +274,21 @@ int CountSlots(QIODevice& stream)
 void PullValues(ConfigModel& model, ReaderHooks& hooks)
 {
     QByteArray command = kFirstValueCommand;
-    for (int n = 0; n < kMaxValueReplies; ++n) {
+    int received = 0;
+    for (; received < kMaxValueReplies; ++received) {
         QByteArray reply;
-        if (!hooks.Exchange(command, reply)) return;
+        if (!hooks.Exchange(command, reply)) break;
         command = kNextValueCommand;
-        if (reply.contains("END:")) return;
+        if (reply.contains("END:")) {
+            hooks.ValuesPulled(received, true);
+            return;
+        }
         if (!model.MatchDeviceLine(model.entries, reply)) model.AddExtraEntry(reply);
     }
-    qCWarning(lcReader) << "the indicator sent" << kMaxValueReplies << "settings without END:";
+    if (received == kMaxValueReplies) {
+        qCWarning(lcReader) << "the indicator sent" << kMaxValueReplies << "settings without END:";
+    }
+    hooks.ValuesPulled(received, false);
 }
 
 void LogLoaded(const ConfigModel& model, ReaderHooks& hooks)
@@ -247,37 +320,12 @@ void AddModelInformation(ConfigModel& model, bool attached)
 
 bool ReadRawLine(QIODevice& stream, QByteArray& line)
 {
-    if (!stream.isReadable() || stream.atEnd()) return false;
-    // Room for a full-length line, its CR LF and one character more, which tells a line that
-    // fits from an over-long one.
-    char buffer[kMaxLineLength + 3];
-    const qint64 n = stream.readLine(buffer, sizeof buffer);
-    QByteArray raw(buffer, int(std::max<qint64>(n, 0)));
-    const bool ended = raw.endsWith('\n');
-    if (ended) raw.chop(1);
-    if (raw.endsWith('\r') && (ended || stream.atEnd())) raw.chop(1);
-    if (raw.size() > kMaxLineLength) {
-        raw.truncate(kMaxLineLength);
-        qCDebug(lcReader) << "over-long line; the rest of the stream is ignored";
-        SkipToEnd(stream);
-    }
-    line = TextConv::CString(raw);
-    return true;
+    return LineSource(stream, nullptr).Raw(line);
 }
 
 bool ReadLine(QIODevice& stream, QByteArray& line)
 {
-    if (!stream.isReadable() || stream.atEnd()) return false;
-    for (;;) {
-        line.clear();
-        ReadRawLine(stream, line);
-        if (!line.contains("//")) break;
-        if (stream.atEnd()) {
-            line.clear();
-            break;
-        }
-    }
-    return !line.isEmpty();
+    return LineSource(stream, nullptr).Next(line);
 }
 
 int ReadConfiguration(ConfigModel& model, QIODevice* stream, int fromFile, ReaderHooks& hooks)
@@ -285,19 +333,20 @@ int ReadConfiguration(ConfigModel& model, QIODevice* stream, int fromFile, Reade
     if (!stream || !stream->isReadable()) return 0;
     if (!stream->isSequential()) stream->seek(0);
 
-    ReadDescription(model, *stream);
+    LineSource in(*stream, &hooks);
+    ReadDescription(model, in);
     CheckAgainstAttached(model, hooks);
 
     // Only an entries section that ends with its "END:" line goes on to the later sections.
-    if (!ReadEntries(model, *stream, hooks)) return 0;
+    if (!ReadEntries(model, in, hooks)) return 0;
 
     QByteArray line;
-    while (ReadLine(*stream, line) && line.startsWith("ASSIGN:")) BindVariable(model, line);
+    while (in.Next(line) && line.startsWith("ASSIGN:")) BindVariable(model, line);
     BindDefaults(model);
 
-    ReadRules(model, *stream);
-    ReadEvents(model, *stream);
-    hooks.SetTicketCount(CountSlots(*stream));
+    ReadRules(model, in);
+    ReadEvents(model, in);
+    hooks.SetTicketCount(CountSlots(in));
     hooks.LoadTicketData(*stream);
 
     const bool attached = model.attachedDevice.identified != 0;

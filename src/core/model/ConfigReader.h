@@ -6,6 +6,15 @@
 class ConfigModel;
 class QIODevice;
 
+// What in the text the reader could not take as it stands.
+enum class ReadProblem {
+    CutAtNul,       // a NUL byte cut the line short; the rest of the line is lost
+    TooLong,        // the line is over the length limit; nothing after it is read
+    NoColon,        // an entries-section line without ':' ends the read
+    SubEntryFirst,  // a sub-entry line before any entry ends the read
+    NoEnd,          // the entries section stops without its "END:" line
+};
+
 // What the reader needs from its surroundings.
 class ReaderHooks {
 public:
@@ -20,6 +29,18 @@ public:
     // The ticket editor's slot count and its ticket data (the rest of the stream).
     virtual void SetTicketCount(int count) = 0;
     virtual void LoadTicketData(QIODevice& stream) = 0;
+    // The value pull ended: how many value lines came, and whether the list ended with "END:".
+    virtual void ValuesPulled(int received, bool complete)
+    {
+        (void)received;
+        (void)complete;
+    }
+    // A problem of the text, with the number of the physical line it is on (from 1).
+    virtual void Problem(ReadProblem problem, int lineNumber)
+    {
+        (void)problem;
+        (void)lineNumber;
+    }
 };
 
 // The template/configuration language's line reading and the one-pass reader.

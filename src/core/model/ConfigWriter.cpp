@@ -121,7 +121,7 @@ QString ProposedFileName(const QByteArray& documentPath)
 }
 
 QString WriteConfiguration(ConfigModel& model, const CDevice& device, int temporaryMode, Prompts& prompts,
-                           const Target& target)
+                           const Target& target, QString* error)
 {
     QString path;
     if (temporaryMode) {
@@ -141,14 +141,14 @@ QString WriteConfiguration(ConfigModel& model, const CDevice& device, int tempor
     }
 
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        qCDebug(lcWriter) << "cannot write" << path << file.errorString();
-        return QString();
-    }
-    file.write(FormatConfiguration(model, device, target.slotCount));
+    // A writable file in a folder that is not: no temporary file can go beside it, and
+    // writing in place beats losing the edits.
+    file.setDirectWriteFallback(true);
+    const QByteArray bytes = FormatConfiguration(model, device, target.slotCount) + target.ticketData;
     // A failed write leaves the previous file untouched rather than half of a new one.
-    if (!file.commit()) {
-        qCDebug(lcWriter) << "writing" << path << "failed:" << file.errorString();
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        qCDebug(lcWriter) << "cannot write" << path << file.errorString();
+        if (error) *error = file.errorString();
         return QString();
     }
     return path;

@@ -22,12 +22,16 @@ struct Target {
     QString configurationsFolder;  // initial folder of the save dialog
     QString temporaryFolder;       // where temporary mode writes "temp.csc"
     int slotCount = 0;
+    // Written after the slots section in the same commit (a Save's ticket data), so a crash
+    // leaves the old file or the whole new one, never settings without their tickets.
+    QByteArray ticketData;
 };
 
 // Normal mode asks for the file through the prompts and sets documentPath to it; temporary
 // mode writes the temporary folder's "temp.csc". Writes through QSaveFile. Returns the path
-// written, or an empty string when nothing was written (cancelled or not writable).
+// written, or an empty string when nothing was written: cancelled, or not writable (then
+// `error`, when given, says why in the system's words).
 QString WriteConfiguration(ConfigModel& model, const CDevice& device, int temporaryMode, Prompts& prompts,
-                           const Target& target);
+                           const Target& target, QString* error = nullptr);
 
 }  // namespace ConfigWriter

@@ -23,5 +23,8 @@ struct CommSettings {
     static constexpr char kTcpPort[] = "TCP/IP";
 };
 
+// The "Port" setting that selects the indicator on TCP/IP instead of a serial port.
+inline constexpr char kTcpPortName[] = "TCP/IP";
+
 // The fixed address offered for the indicator on TCP/IP until the technician sets another.
 inline constexpr char kDefaultRemoteAddress[] = "192.168.0.100";

@@ -37,7 +37,7 @@ Folders Folders::FromBase(const QString& baseFolder)
         f.resources = f.base + QStringLiteral("Resources/");
         f.handheld = f.base + QStringLiteral("HandHeld/");
         f.printers = f.base + QStringLiteral("Printers/");
-        f.helpFile = f.base + QString::fromLatin1(kHelpFileName);
+        f.helpFile = f.resources + QString::fromLatin1(kHelpIndexFile);
         f.lastTransfer = f.tickets;
     }
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);

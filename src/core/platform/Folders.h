@@ -28,5 +28,6 @@ struct Folders {
 
 // The base folder's path below a data location.
 inline constexpr char kDataSubfolder[] = "Tervolin Scale Mfg/Tarelink/";
-inline constexpr char kHelpFileName[] = "TarelinkHlp.chm";
+// The user guide's first page, below the resources folder.
+inline constexpr char kHelpIndexFile[] = "Help/index.html";
 inline constexpr char kHandheldSyncSubfolder[] = "Pocket_PC My Documents/";

@@ -8,12 +8,17 @@
 #include "model/ConfigModel.h"
 #include "model/EntryControl.h"
 
+class ReportPrinter;
+
 // What the workbench asks of the window: pages and their controls, the tab control, the
 // busy and progress windows, menu states, the ticket editor's visibility. The window
 // implements it with widgets; the command line and the core tests with HeadlessView.
 class View {
 public:
     virtual ~View() = default;
+
+    // The printers the report can go to; null where there are none to offer (no window).
+    virtual ReportPrinter* Printer() { return nullptr; }
 
     // Generated controls (children of the page area, created hidden).
     virtual std::unique_ptr<EntryControl> CreateControl(const ControlSpec& spec) = 0;

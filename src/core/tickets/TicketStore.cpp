@@ -237,13 +237,18 @@ short TicketStore::AppendTicketData(const QString& path)
         d->problem = "the file does not end with its slots section";
         return 0;
     }
-    const QByteArray data = TicketFormats::JoinLines(TicketFormats::EncodeTicketData(d->All()));
-    if (!WriteWholeFile(path, WithLineEnd(bytes) + data, d->problem)) {
+    if (!WriteWholeFile(path, WithLineEnd(bytes) + TicketData(), d->problem)) {
         qCDebug(lcTickets) << d->problem;
         return 0;
     }
     d->modified = false;
     return 1;
+}
+
+QByteArray TicketStore::TicketData() const
+{
+    if (d->tickets.empty()) return QByteArray();
+    return TicketFormats::JoinLines(TicketFormats::EncodeTicketData(d->All()));
 }
 
 short TicketStore::LoadTicketData(QIODevice& stream, short)

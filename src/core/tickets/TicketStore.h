@@ -37,6 +37,9 @@ public:
     short WriteTicketsToFile(const QString& path);
     // Appends the ticket data after the slots section of a configuration file just saved.
     short AppendTicketData(const QString& path);
+    // The ticket data that goes after the slots section of a saved configuration (empty
+    // without slots).
+    QByteArray TicketData() const;
     // Reads ticket data from the reader's stream to its end.
     short LoadTicketData(QIODevice& stream, short flags);
     short IsTicketModified() const;

@@ -2,6 +2,7 @@
 #include "CCommSetupDlg.h"
 
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -13,6 +14,7 @@
 #include <QSerialPortInfo>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <tuple>
 
 #include "CIPAddressCtrl.h"
 #include "model/TextConv.h"
@@ -66,6 +68,31 @@ QLineEdit* MakeNumberEdit(QWidget* parent, const char* name)
     e->setObjectName(QString::fromLatin1(name));
     e->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), e));
     return e;
+}
+
+// Widths of the controls in dialog units, as the dialog was laid out: a dialog unit across
+// is a quarter of the font's average character width.
+constexpr int kPortWidthDlu = 60;
+constexpr int kPortSpeedWidthDlu = 51;
+constexpr int kBitsWidthDlu = 35;
+constexpr int kParityWidthDlu = 39;
+constexpr int kAddressWidthDlu = 100;
+constexpr int kPortNumberWidthDlu = 75;
+constexpr int kTimeOutWidthDlu = 40;
+// A port list is wide enough for a device path such as "/dev/ttyUSB0".
+constexpr int kPortNameChars = 12;
+
+int DluToPixelsX(const QFontMetrics& metrics, int units)
+{
+    static const QString alphabet = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+    const int average = (metrics.horizontalAdvance(alphabet) / 26 + 1) / 2;
+    return (units * average + 2) / 4;
+}
+
+// Gives a control its dialog-unit width, or what it needs to show its items when that is more.
+void FixWidth(QWidget* w, int units)
+{
+    w->setFixedWidth(std::max(DluToPixelsX(w->fontMetrics(), units), w->minimumSizeHint().width()));
 }
 
 QStringList ComPorts(int count)
@@ -133,12 +160,19 @@ CCommSetupDlg::CCommSetupDlg(CommSettings& settings, Prompts& prompts, bool link
     primaryLabel->setBuddy(primary_);
     auto* alternateLabel = new QLabel(QStringLiteral("Alternate"), portType);
     alternateLabel->setBuddy(alternate_);
+    for (QComboBox* c : {primary_, alternate_}) {
+        // The list of this machine's devices must not widen the dialog.
+        c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        c->setMinimumContentsLength(kPortNameChars);
+        FixWidth(c, kPortWidthDlu);
+    }
     auto* portRow = new QHBoxLayout(portType);
     portRow->addWidget(primaryLabel);
-    portRow->addWidget(primary_, 1);
+    portRow->addWidget(primary_);
     portRow->addSpacing(12);
     portRow->addWidget(alternateLabel);
-    portRow->addWidget(alternate_, 1);
+    portRow->addWidget(alternate_);
+    portRow->addStretch(1);
 
     // Serial setup
     auto* serial = new QGroupBox(QStringLiteral("Serial setup"), this);
@@ -151,16 +185,20 @@ CCommSetupDlg::CCommSetupDlg(CommSettings& settings, Prompts& prompts, bool link
     parity_ = MakeCombo(serial, "parity", {QStringLiteral("None"), QStringLiteral("Even"), QStringLiteral("Odd")},
                         true);
     auto* serialGrid = new QGridLayout(serial);
-    const std::pair<const char*, QComboBox*> serialControls[] = {
-        {"Port speed", portSpeed_}, {"Data bits", dataBits_}, {"Stop bits", stopBits_}, {"Parity", parity_}};
+    const std::tuple<const char*, QComboBox*, int> serialControls[] = {{"Port speed", portSpeed_, kPortSpeedWidthDlu},
+                                                                       {"Data bits", dataBits_, kBitsWidthDlu},
+                                                                       {"Stop bits", stopBits_, kBitsWidthDlu},
+                                                                       {"Parity", parity_, kParityWidthDlu}};
     int column = 0;
-    for (const auto& [label, combo] : serialControls) {
+    for (const auto& [label, combo, width] : serialControls) {
         auto* l = new QLabel(QString::fromLatin1(label), serial);
         l->setBuddy(combo);
+        FixWidth(combo, width);
         serialGrid->addWidget(l, 0, column);
         serialGrid->addWidget(combo, 1, column);
         ++column;
     }
+    serialGrid->setColumnStretch(column, 1);
 
     // TCP/IP setup
     auto* tcp = new QGroupBox(QStringLiteral("TCP/IP setup"), this);
@@ -171,43 +209,38 @@ CCommSetupDlg::CCommSetupDlg(CommSettings& settings, Prompts& prompts, bool link
     hostServer_ = new CIPAddressCtrl(tcp);
     hostServer_->setObjectName(QStringLiteral("hostServer"));
     auto* tcpGrid = new QGridLayout(tcp);
-    const std::pair<const char*, QWidget*> tcpControls[] = {
-        {"Address", address_}, {"Port number", portNumber_}, {"Time out ", timeOut_}};
+    const std::tuple<const char*, QWidget*, int> tcpControls[] = {{"Address", address_, kAddressWidthDlu},
+                                                                  {"Port number", portNumber_, kPortNumberWidthDlu},
+                                                                  {"Time out ", timeOut_, kTimeOutWidthDlu}};
     column = 0;
-    for (const auto& [label, control] : tcpControls) {
+    for (const auto& [label, control, width] : tcpControls) {
         auto* l = new QLabel(QString::fromLatin1(label), tcp);
         l->setBuddy(control);
+        FixWidth(control, width);
         tcpGrid->addWidget(l, 0, column);
         tcpGrid->addWidget(control, 1, column);
         ++column;
     }
+    FixWidth(hostServer_, kAddressWidthDlu);
     auto* hostLabel = new QLabel(QStringLiteral("Host server for remote session"), tcp);
     hostLabel->setBuddy(hostServer_);
     tcpGrid->addWidget(hostLabel, 2, 0, Qt::AlignRight);
-    tcpGrid->addWidget(hostServer_, 2, 1, 1, 2);
-    tcpGrid->setColumnStretch(0, 3);
-    tcpGrid->setColumnStretch(1, 2);
-    tcpGrid->setColumnStretch(2, 1);
+    tcpGrid->addWidget(hostServer_, 2, 1, 1, 2, Qt::AlignLeft);
+    tcpGrid->setColumnStretch(column, 1);
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("ok"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("cancel"));
-    connect(ok, &QPushButton::clicked, this, &CCommSetupDlg::accept);
-    connect(cancel, &QPushButton::clicked, this, &CCommSetupDlg::reject);
-    auto* buttons = new QVBoxLayout;
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    buttons->addStretch(1);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("ok"));
+    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("cancel"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &CCommSetupDlg::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &CCommSetupDlg::reject);
 
-    auto* top = new QHBoxLayout;
-    top->addWidget(portType, 1);
-    top->addLayout(buttons);
     auto* all = new QVBoxLayout(this);
-    all->addLayout(top);
+    // A dialog of fixed size, as small as its controls allow.
+    all->setSizeConstraint(QLayout::SetFixedSize);
+    all->addWidget(portType);
     all->addWidget(serial);
     all->addWidget(tcp);
+    all->addWidget(buttons);
 
     connect(primary_, &QComboBox::activated, this, [this](int index) { ApplyPortType(primary_->itemText(index)); });
     // A device path is typed rather than picked; the controls follow what is typed as well.

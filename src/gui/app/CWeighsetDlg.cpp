@@ -14,9 +14,11 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
 #include <QTabBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <set>
 
 #include "Artwork.h"
 #include "CSendCfgDlg.h"
@@ -45,7 +47,6 @@ constexpr char kNoSplashVariable[] = "TARELINK_NO_SPLASH";
 
 // The status log's columns.
 constexpr int kTypeColumnWidth = 100;
-constexpr int kMessageColumnWidth = 500;
 constexpr int kLogHeight = 150;
 
 // Where the ticket editor sits on the print page, in page pixels.
@@ -70,6 +71,19 @@ const char* const kTabIconFiles[] = {
 };
 
 constexpr char kSessionPictureFile[] = ":/tarelink/session.png";
+
+// The type column is 100 pixels, or wider when the longest type with its icon needs more
+// in the font of this desktop.
+int TypeColumnWidth(const QTreeWidget& log)
+{
+    const int icon = log.style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, &log);
+    const int margins = 4 * log.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &log) + icon / 2;
+    int text = 0;
+    for (int kind = kError; kind <= kInformation; ++kind) {
+        text = std::max(text, log.fontMetrics().horizontalAdvance(QString::fromLatin1(StatusLog::KindLabel(kind))));
+    }
+    return std::max(kTypeColumnWidth, icon + text + margins);
+}
 
 // What the next read back would store differs from what the entry holds: the same walk
 // as the read back, without storing anything.
@@ -207,9 +221,9 @@ void CWeighsetDlg::BuildWidgets()
     logView_->setUniformRowHeights(true);
     logView_->setSelectionMode(QAbstractItemView::SingleSelection);
     logView_->header()->setSectionsClickable(false);
-    logView_->header()->setStretchLastSection(false);
-    logView_->setColumnWidth(0, kTypeColumnWidth);
-    logView_->setColumnWidth(1, kMessageColumnWidth);
+    // The message column takes the rest of the width, however wide the window is.
+    logView_->header()->setStretchLastSection(true);
+    logView_->setColumnWidth(0, TypeColumnWidth(*logView_));
     logView_->setFixedHeight(kLogHeight);
     logView_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(logView_, &QWidget::customContextMenuRequested, this, [this](const QPoint&) { bench_->Log().Clear(); });
@@ -263,8 +277,7 @@ void CWeighsetDlg::BuildMenus()
         connectCommand(action, item.id);
     }
     // Commands with a handler but no menu item and no shortcut: reachable through RunCommand.
-    for (int id : {kCmdMinimize, kCmdRemoteSetup, kCmdHostSession, kCmdExportTicket, kCmdImportTicket,
-                   kCmdUploadTicket}) {
+    for (int id : {kCmdRemoteSetup, kCmdHostSession, kCmdExportTicket, kCmdImportTicket, kCmdUploadTicket}) {
         connectCommand(new QAction(this), id);
     }
 }
@@ -296,7 +309,7 @@ void CWeighsetDlg::RunCommand(int id)
         ShowAboutBox(this);
         break;
     case kCmdHelpIndex:
-        OpenHelpIndex(this, bench.Dirs().helpFile);
+        OpenHelpIndex(bench);
         break;
     case kCmdUpdateFlash:
         RunUpdateFlash(this, bench);

@@ -16,6 +16,7 @@
 #include "editor/ControlFactory.h"
 #include "editor/PageArea.h"
 #include "editor/WidgetControl.h"
+#include "report/QtReportPrinter.h"
 
 namespace {
 
@@ -28,7 +29,9 @@ QWidget* WidgetOf(EntryControl* control)
 }  // namespace
 
 GuiView::GuiView(CWeighsetDlg& window)
-    : window_(window), factory_(std::make_unique<ControlFactory>(window.Page()->Content()))
+    : window_(window),
+      factory_(std::make_unique<ControlFactory>(window.Page()->Content())),
+      printer_(std::make_unique<QtReportPrinter>())
 {
 }
 
@@ -36,6 +39,11 @@ GuiView::~GuiView()
 {
     delete busy_.data();
     delete progress_.data();
+}
+
+ReportPrinter* GuiView::Printer()
+{
+    return printer_.get();
 }
 
 std::unique_ptr<EntryControl> GuiView::CreateControl(const ControlSpec& spec)

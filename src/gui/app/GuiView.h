@@ -10,6 +10,7 @@ class CSendCfgDlg;
 class CWeighsetDlg;
 class CWorkingDlg;
 class ControlFactory;
+class QtReportPrinter;
 class Workbench;
 
 // The workbench's view of the main window: generated controls on the page area, the tab
@@ -21,6 +22,8 @@ public:
 
     // Where the generated controls report; set once the workbench exists.
     void SetWorkbench(Workbench* bench) { bench_ = bench; }
+
+    ReportPrinter* Printer() override;
 
     std::unique_ptr<EntryControl> CreateControl(const ControlSpec& spec) override;
     void AddToolTip(EntryControl* control, const QByteArray& text) override;
@@ -68,6 +71,7 @@ private:
     CWeighsetDlg& window_;
     Workbench* bench_ = nullptr;
     std::unique_ptr<ControlFactory> factory_;
+    std::unique_ptr<QtReportPrinter> printer_;
     QPointer<CWorkingDlg> busy_;
     QPointer<CSendCfgDlg> progress_;
     int beeps_ = 0;

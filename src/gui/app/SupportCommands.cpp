@@ -13,6 +13,7 @@
 #include <QUrl>
 
 #include "Artwork.h"
+#include "StatusLog.h"
 #include "Workbench.h"
 #include "link/DeviceLink.h"
 #include "platform/Prompts.h"
@@ -22,9 +23,6 @@ Q_DECLARE_LOGGING_CATEGORY(lcDialogs)
 namespace {
 
 constexpr int kAboutIconSide = 64;
-
-// Once help has failed it stays off for the run, as the help library did.
-bool helpUnavailable = false;
 
 }  // namespace
 
@@ -58,13 +56,16 @@ void ShowAboutBox(QWidget* parent)
     box.exec();
 }
 
-bool OpenHelpIndex(QWidget*, const QString& helpFile)
+bool OpenHelpIndex(Workbench& workbench)
 {
-    if (helpUnavailable) return false;
-    if (helpFile.isEmpty() || !QFileInfo(helpFile).isFile() ||
-        !QDesktopServices::openUrl(QUrl::fromLocalFile(helpFile))) {
-        qCDebug(lcDialogs) << "help unavailable:" << helpFile;
-        helpUnavailable = true;
+    const QString helpFile = workbench.Dirs().helpFile;
+    const QByteArray shown = helpFile.isEmpty() ? QByteArray("no data folder") : helpFile.toLatin1();
+    if (helpFile.isEmpty() || !QFileInfo(helpFile).isFile()) {
+        workbench.AddStatusLine("Help file not found: " + shown, kError);
+        return false;
+    }
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(helpFile))) {
+        workbench.AddStatusLine("No program to show the help file was found: " + shown, kWarning);
         return false;
     }
     return true;

@@ -5,7 +5,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
-#include <QStyleOption>
+#include <QStyleOptionSpinBox>
 #include <algorithm>
 
 #include "model/TextConv.h"
@@ -15,8 +15,6 @@ namespace {
 // Holding an arrow steps again after this pause, then at this interval.
 constexpr int kRepeatDelayMs = 400;
 constexpr int kRepeatIntervalMs = 60;
-constexpr int kPreferredWidth = 10;
-constexpr int kPreferredHeight = 18;
 
 }  // namespace
 
@@ -27,15 +25,69 @@ CUpDown::CUpDown(QWidget* parent) : QWidget(parent)
     connect(&repeat_, &QTimer::timeout, this, &CUpDown::Repeat);
 }
 
-QSize CUpDown::sizeHint() const
+void CUpDown::SetBuddy(QLineEdit* buddy)
 {
-    return QSize(kPreferredWidth, kPreferredHeight);
+    if (buddy_) buddy_->removeEventFilter(this);
+    buddy_ = buddy;
+    if (!buddy) return;
+    buddy->installEventFilter(this);
+    // The arrows grey out at the ends of the range, so they follow the number shown.
+    connect(buddy, &QLineEdit::textChanged, this, qOverload<>(&QWidget::update));
+    AlignToBuddy();
+}
+
+QLineEdit* CUpDown::Buddy() const
+{
+    return buddy_;
+}
+
+QStyleOptionSpinBox CUpDown::SpinBoxOption() const
+{
+    QStyleOptionSpinBox option;
+    option.initFrom(this);
+    const int spread = buddy_ ? std::max(buddy_->width(), width()) : width();
+    option.rect = QRect(width() - spread, 0, spread, height());
+    option.frame = true;
+    option.buttonSymbols = QAbstractSpinBox::UpDownArrows;
+    option.subControls = QStyle::SC_SpinBoxFrame | QStyle::SC_SpinBoxUp | QStyle::SC_SpinBoxDown;
+    if (buddy_) {
+        // The buddy's colours: a read-only box draws on the button face, and so do its arrows.
+        option.palette = buddy_->palette();
+        if (buddy_->hasFocus()) option.state |= QStyle::State_HasFocus;
+    }
+    if (isEnabled()) {
+        const int pos = Pos();
+        if (pos != high_) option.stepEnabled |= QAbstractSpinBox::StepUpEnabled;
+        if (pos != low_) option.stepEnabled |= QAbstractSpinBox::StepDownEnabled;
+    }
+    if (pressed_ != Half::None) {
+        option.activeSubControls = pressed_ == Half::Up ? QStyle::SC_SpinBoxUp : QStyle::SC_SpinBoxDown;
+        option.state |= QStyle::State_Sunken;
+    }
+    return option;
+}
+
+void CUpDown::AlignToBuddy()
+{
+    if (!buddy_ || buddy_->parentWidget() != parentWidget()) return;
+    QStyleOptionSpinBox option;
+    option.initFrom(buddy_);
+    option.rect = QRect(QPoint(0, 0), buddy_->size());
+    option.frame = true;
+    const QRect up = style()->subControlRect(QStyle::CC_SpinBox, &option, QStyle::SC_SpinBoxUp, this);
+    const int arrows = std::clamp(buddy_->width() - up.left(), 1, buddy_->width());
+    const QRect box = buddy_->geometry();
+    setGeometry(box.right() + 1 - arrows, box.top(), arrows, box.height());
+    const int frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, buddy_);
+    buddy_->setTextMargins(0, 0, std::max(0, arrows - frame), 0);
+    raise();
 }
 
 void CUpDown::SetRange(int low, int high)
 {
     low_ = low;
     high_ = high;
+    update();
 }
 
 int CUpDown::Pos() const
@@ -108,22 +160,31 @@ void CUpDown::changeEvent(QEvent* event)
     QWidget::changeEvent(event);
 }
 
+bool CUpDown::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == buddy_) {
+        switch (event->type()) {
+        case QEvent::Move:
+        case QEvent::Resize:
+            AlignToBuddy();
+            break;
+        case QEvent::FocusIn:
+        case QEvent::FocusOut:
+        case QEvent::EnabledChange:
+        case QEvent::PaletteChange:
+        case QEvent::ReadOnlyChange:
+            update();
+            break;
+        default:
+            break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 void CUpDown::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    const int half = height() / 2;
-    const QRect halves[2] = {QRect(0, 0, width(), half), QRect(0, half, width(), height() - half)};
-    const QStyle::PrimitiveElement arrows[2] = {QStyle::PE_IndicatorArrowUp, QStyle::PE_IndicatorArrowDown};
-    const Half which[2] = {Half::Up, Half::Down};
-    for (int i = 0; i < 2; ++i) {
-        QStyleOptionButton button;
-        button.initFrom(this);
-        button.rect = halves[i];
-        button.state |= pressed_ == which[i] ? QStyle::State_Sunken : QStyle::State_Raised;
-        style()->drawPrimitive(QStyle::PE_PanelButtonBevel, &button, &painter, this);
-        QStyleOption arrow;
-        arrow.initFrom(this);
-        arrow.rect = halves[i].adjusted(1, 1, -1, -1);
-        style()->drawPrimitive(arrows[i], &arrow, &painter, this);
-    }
+    const QStyleOptionSpinBox option = SpinBoxOption();
+    style()->drawComplexControl(QStyle::CC_SpinBox, &option, &painter, this);
 }

@@ -6,16 +6,21 @@
 #include <QWidget>
 
 class QLineEdit;
+class QStyleOptionSpinBox;
 
-// The small up-down control beside a spin entry's edit box: two arrow buttons that step
-// the integer shown in the buddy box within a range and write it back as plain digits.
+// The up-down control of a spin entry: the arrow pair of a spin box, set into the right end
+// of its buddy edit box, stepping the integer the box shows within a range and writing it
+// back as plain digits. Together the two look like one ordinary spin box.
 class CUpDown : public QWidget {
     Q_OBJECT
 public:
     explicit CUpDown(QWidget* parent = nullptr);
 
-    void SetBuddy(QLineEdit* buddy) { buddy_ = buddy; }
-    QLineEdit* Buddy() const { return buddy_; }
+    void SetBuddy(QLineEdit* buddy);
+    QLineEdit* Buddy() const;
+    // Moves over the right end of the buddy, as tall as it, and keeps the buddy's text clear
+    // of the arrows. Without a buddy the control stays where it was put.
+    void AlignToBuddy();
     // The range as given: `low` may be above `high`, then the up arrow counts down.
     void SetRange(int low, int high);
     int Low() const { return low_; }
@@ -29,8 +34,6 @@ public:
     void StepUp();
     void StepDown();
 
-    QSize sizeHint() const override;
-
 Q_SIGNALS:
     // The buddy's text was changed by a step.
     void Stepped();
@@ -40,11 +43,15 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     enum class Half { None, Up, Down };
     void Step(Half half);
     void Repeat();
+    // The spin box the pair belongs to, spread over the buddy's width so that only its
+    // right end, the arrows, falls inside this control.
+    QStyleOptionSpinBox SpinBoxOption() const;
 
     QPointer<QLineEdit> buddy_;
     int low_ = 0;

@@ -8,6 +8,7 @@
 
 #include "ButtonControl.h"
 #include "CaptionControl.h"
+#include "CUpDown.h"
 #include "ComboControl.h"
 #include "EditControl.h"
 #include "FrameControl.h"
@@ -115,6 +116,8 @@ std::unique_ptr<EntryControl> ControlFactory::Create(const ControlSpec& spec, co
     // the font needs.
     if (spec.kind == ControlKind::Combo) height = std::min(height, w->sizeHint().height());
     w->setGeometry(r.left, r.top, r.Width(), height);
+    // The arrows take the right end of their box, as a spin box's do.
+    if (auto* arrows = qobject_cast<CUpDown*>(w)) arrows->AlignToBuddy();
     w->setAccessibleName(AccessibleName(spec));
     // Every control is made hidden; the page shown decides.
     w->hide();

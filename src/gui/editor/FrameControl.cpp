@@ -1,18 +1,27 @@
 // SPDX-License-Identifier: MIT
 #include "FrameControl.h"
 
-#include <QGroupBox>
+#include "CCheckFrame.h"
+
+namespace {
+
+QGroupBox* MakeFrame(ControlKind kind, QWidget* page)
+{
+    if (kind == ControlKind::CheckFrame) return new CCheckFrame(page);
+    auto* frame = new QGroupBox(page);
+    frame->setFocusPolicy(Qt::NoFocus);
+    // Made after its buttons, it would cover them and take their clicks.
+    frame->setAttribute(Qt::WA_TransparentForMouseEvents);
+    frame->lower();
+    return frame;
+}
+
+}  // namespace
 
 FrameControl::FrameControl(const ControlSpec& spec, QWidget* page, Hooks hooks)
-    : WidgetControl(spec, new QGroupBox(page), std::move(hooks))
+    : WidgetControl(spec, MakeFrame(spec.kind, page), std::move(hooks))
 {
     Frame()->setCheckable(false);
-    Frame()->setFocusPolicy(Qt::NoFocus);
-    if (spec.kind == ControlKind::GroupFrame) {
-        // Made after its buttons, it would cover them and take their clicks.
-        Frame()->setAttribute(Qt::WA_TransparentForMouseEvents);
-        Frame()->lower();
-    }
     SetText(spec.text);
 }
 
@@ -23,10 +32,15 @@ QGroupBox* FrameControl::Frame() const
 
 QByteArray FrameControl::Text() const
 {
+    if (auto* check = qobject_cast<CCheckFrame*>(Frame())) return check->Caption().toLatin1();
     return Frame() ? Frame()->title().toLatin1() : QByteArray();
 }
 
 void FrameControl::SetText(const QByteArray& text)
 {
-    if (Frame()) Frame()->setTitle(QString::fromLatin1(text));
+    if (auto* check = qobject_cast<CCheckFrame*>(Frame())) {
+        check->SetCaption(QString::fromLatin1(text));
+    } else if (Frame()) {
+        Frame()->setTitle(QString::fromLatin1(text));
+    }
 }

@@ -58,7 +58,7 @@ int Load(CliSession& session, Transfers& transfers, const QString& path)
     session.Ask().openPath = path;
     if (!transfers.files.ImportHandheld()) return CliSession::kExitCannotOpen;
     CliSession::Settle();
-    return session.ReaderResult() ? CliSession::kExitRead : CliSession::kExitIncomplete;
+    return session.Bench().Reader().Outcome().Complete() ? CliSession::kExitRead : CliSession::kExitIncomplete;
 }
 
 int HandheldSend(QStringList args)
@@ -156,7 +156,7 @@ int HandheldImport(QStringList args)
     session.Ask().openPath = path;
     if (!transfers.files.ImportHandheld()) return 2;
     CliSession::Settle();
-    if (!session.ReaderResult()) {
+    if (!bench.Reader().Outcome().Complete()) {
         std::fprintf(stderr, "tarelink-cli: %s was not read completely; %s was not written\n", qPrintable(path),
                      qPrintable(out));
         return CliSession::kExitIncomplete;

@@ -1,27 +1,16 @@
 // SPDX-License-Identifier: MIT
-#include <QString>
-#include <cstdio>
-
 #include "Cli.h"
 #include "CliJson.h"
 #include "CliLink.h"
 #include "CliPrompts.h"
-#include "StatusLog.h"
 #include "Workbench.h"
-#include "link/DeviceLink.h"
-#include "model/TextConv.h"
 #include "platform/SettingsStore.h"
 #include "platform/View.h"
 
-namespace {
-constexpr char kTcpPortName[] = "TCP/IP";
-constexpr int kSettlePauseMs = 250;
-}  // namespace
-
 namespace Cli {
 
-// Opens the link the settings name, identifies the indicator like Read device does, and
-// prints the attached record.
+// Opens the link and identifies the indicator with the read's own steps, then prints the
+// attached record.
 int Identify(const QStringList& arguments)
 {
     QStringList args = arguments;
@@ -33,30 +22,10 @@ int Identify(const QStringList& arguments)
     HeadlessView view;
     Workbench bench(prompts, view);
     CliLink::Prepare(bench, settings);
-    DeviceLink& link = bench.Link();
-
-    QString fault;
-    if (settings.port == kTcpPortName) {
-        link.ConnectDeviceSocket();
-    } else if (!link.OpenSerialPort(&fault)) {
-        bench.AddStatusLine(TextConv::Format("%s (%s)", {TextConv::L1(fault), settings.port}), kCommError);
-    }
-    bench.Pause(kSettlePauseMs);
-    CDevice& attached = bench.Model().attachedDevice;
-    if (!link.IsLinkUp()) {
-        if (fault.isEmpty()) bench.AddStatusLine("No connection found", kCommError);
-    } else {
-        bench.IdentifyDevice(attached);
-        if (link.TakeSerialFault(&fault)) {
-            bench.AddStatusLine(TextConv::Format("%s (%s)", {TextConv::L1(fault), settings.port}), kCommError);
-        } else {
-            attached.fieldsLine = kDefaultFieldsLine;
-        }
-    }
-    if (!attached.identified) bench.AddStatusLine("No device attached", kInformation);
-    CliJson::Print(CliJson::Device(attached));
+    const bool identified = bench.Reader().IdentifyAttached();
+    CliJson::Print(CliJson::Device(bench.Model().attachedDevice));
     bench.Shutdown();
-    return attached.identified ? 0 : 1;
+    return identified ? 0 : 1;
 }
 
 }  // namespace Cli

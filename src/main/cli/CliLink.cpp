@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "CliLink.h"
 
+#include <QFileInfo>
 #include <QObject>
 #include <cstdio>
 
@@ -11,9 +12,6 @@
 
 namespace {
 constexpr char kTcpPrefix[] = "tcp:";
-constexpr char kTcpPortName[] = "TCP/IP";
-// The pause the product makes after opening the link and after a read.
-constexpr int kSettlePauseMs = 250;
 }  // namespace
 
 namespace CliLink {
@@ -42,7 +40,9 @@ bool TakePortOption(QStringList& args, CommSettings& settings)
         settings.remotePort = QByteArray::number(port);
         return true;
     }
-    settings.port = value.toLocal8Bit();
+    // A path relative to where the command runs is a path, not a name under /dev/.
+    const bool relativePath = value.contains(QLatin1Char('/')) && !value.startsWith(QLatin1Char('/'));
+    settings.port = QFile::encodeName(relativePath ? QFileInfo(value).absoluteFilePath() : value);
     return true;
 }
 
@@ -60,7 +60,6 @@ void Prepare(Workbench& bench, const CommSettings& settings)
 {
     EchoLog(bench.Log());
     bench.Initialize(settings, Folders::Compute());
-    bench.SetSettlePause(kSettlePauseMs);
 }
 
 bool TakeValue(QStringList& args, const char* name, QString* value)

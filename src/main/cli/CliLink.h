@@ -12,14 +12,14 @@ class Workbench;
 // stderr, and a workbench set up like the window's.
 namespace CliLink {
 
-// Takes "--port P" from `args`: a device path or "COMn" becomes "Port"; "tcp:HOST:PORT" makes
-// "Port" "TCP/IP" with "Remote Address" HOST and "Remote Port" PORT. False (with a message on
-// stderr) when P is missing or malformed. Without the option the settings stay as they are.
+// Takes "--port P" from `args`: a device path (made absolute) or "COMn" becomes "Port";
+// "tcp:HOST:PORT" makes "Port" "TCP/IP" with "Remote Address" HOST and "Remote Port" PORT.
+// False (with a message on stderr) when P is missing or malformed. Without the option the
+// settings stay as they are.
 bool TakePortOption(QStringList& args, CommSettings& settings);
 // Every status log line goes to stderr as "<Type>: <text>", in order.
 void EchoLog(StatusLog& log);
-// Initialises the workbench with the settings and the computed folders, echoes its log and
-// uses the product's settle pause.
+// Initialises the workbench with the settings and the computed folders and echoes its log.
 void Prepare(Workbench& bench, const CommSettings& settings);
 // Takes "NAME VALUE" from `args` into `value` (left alone without the option). False (with a
 // message on stderr) when VALUE is missing.

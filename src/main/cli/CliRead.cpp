@@ -1,19 +1,19 @@
 // SPDX-License-Identifier: MIT
-#include <QFile>
+#include <QFileInfo>
 #include <cstdio>
 
 #include "Cli.h"
 #include "CliLink.h"
 #include "CliPrompts.h"
 #include "Workbench.h"
-#include "model/ConfigWriter.h"
 #include "platform/SettingsStore.h"
 #include "platform/View.h"
-#include "tickets/TicketStore.h"
 
 namespace Cli {
 
-// Read device through the window's own command path, then the file Save would write.
+// Read device through the window's own command path, then Save with OUT as the chosen file.
+// Only a complete read is saved: a backup that silently holds template defaults is worse
+// than none.
 int Read(const QStringList& arguments)
 {
     QStringList args = arguments;
@@ -33,32 +33,24 @@ int Read(const QStringList& arguments)
     Workbench bench(prompts, view);
     CliLink::Prepare(bench, settings);
 
-    int readResult = 0;
-    QObject::connect(&bench, &Workbench::ReadFinished, &bench, [&readResult](int result) { readResult = result; });
     bench.ReadDevice(nullptr, nullptr);
-    if (!readResult) {
-        std::fputs("tarelink-cli: no configuration was read\n", stderr);
-        bench.Shutdown();
-        return 1;
+    const ReadOutcome& outcome = bench.Reader().Outcome();
+    // The window stays silent when the list breaks off; here it decides the exit code.
+    if (outcome.valuesPulled && !outcome.valuesComplete) {
+        std::fprintf(stderr, "Warning: The value list ended without END: after %d values\n", outcome.valuesReceived);
     }
-
-    bench.ReadBackAll();
-    ConfigModel& model = bench.Model();
-    const CDevice& described = model.attachedDevice.identified ? model.attachedDevice : model.fileDevice;
-    ConfigWriter::Target target;
-    target.configurationsFolder = bench.Dirs().configurations;
-    target.temporaryFolder = bench.Dirs().temporary;
-    target.slotCount = bench.Tickets().TicketCount();
-    prompts.savePath = out;
-    const QString written = ConfigWriter::WriteConfiguration(model, described, 0, prompts, target);
-    if (written.isEmpty()) {
-        std::fprintf(stderr, "tarelink-cli: cannot write %s\n", qPrintable(out));
-        bench.Shutdown();
-        return 1;
+    int code = 0;
+    if (!outcome.Complete()) {
+        std::fprintf(stderr, "tarelink-cli: the read did not complete; %s was not written\n", qPrintable(out));
+        code = 1;
+    } else {
+        prompts.savePath = QFileInfo(out).absoluteFilePath();
+        bench.OnSave();
+        // A failed save has posted its Error line with the reason.
+        if (bench.LastWrittenPath() != prompts.savePath) code = 1;
     }
-    bench.Tickets().AppendTicketData(written);
     bench.Shutdown();
-    return 0;
+    return code;
 }
 
 }  // namespace Cli

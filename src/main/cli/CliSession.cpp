@@ -20,7 +20,6 @@ CliSession::CliSession() : bench_(prompts_, view_)
 {
     bench_.Initialize(SettingsStore::Load(), Folders::Compute());
     bench_.SetSettlePause(0);
-    QObject::connect(&bench_, &Workbench::ReadFinished, [this](int result) { result_ = result; });
 }
 
 int CliSession::Load(const QString& path)
@@ -36,7 +35,12 @@ int CliSession::Load(const QString& path)
     model.attachedDevice.unlocked = 1;
     bench_.ReadDevice(nullptr, &file);
     Settle();
-    return result_ ? kExitRead : kExitIncomplete;
+    const ReadOutcome& outcome = bench_.Reader().Outcome();
+    if (outcome.Complete()) return kExitRead;
+    // The first problem is the cause; the later ones follow from it.
+    const QByteArray why = outcome.problems.isEmpty() ? QByteArray("no pages were built") : outcome.problems.first();
+    std::fprintf(stderr, "tarelink-cli: %s was not read completely: %s\n", qPrintable(path), why.constData());
+    return kExitIncomplete;
 }
 
 void CliSession::Settle()

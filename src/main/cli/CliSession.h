@@ -18,9 +18,9 @@ public:
     CliSession& operator=(const CliSession&) = delete;
 
     // Reads a template or configuration file as Open does with no indicator attached, then lets
-    // the events the read queued run. Returns the command's exit code: kExitRead when the reader
-    // returned 1, kExitIncomplete when it returned 0, kExitCannotOpen (with a message on stderr)
-    // when the file cannot be opened.
+    // the events the read queued run. Returns the command's exit code: kExitRead when the file
+    // was read to its end, kExitIncomplete (saying why on stderr) when it was not,
+    // kExitCannotOpen (with a message on stderr) when it cannot be opened.
     int Load(const QString& path);
     // Lets the events a read queued run.
     static void Settle();
@@ -28,7 +28,8 @@ public:
     Workbench& Bench() { return bench_; }
     CliPrompts& Ask() { return prompts_; }
     HeadlessView& Window() { return view_; }
-    int ReaderResult() const { return result_; }
+    // 1 when the read built the pages, else 0.
+    int ReaderResult() { return bench_.Reader().Outcome().pagesBuilt ? 1 : 0; }
 
     static constexpr int kExitRead = 0;
     static constexpr int kExitCannotOpen = 2;
@@ -38,5 +39,4 @@ private:
     CliPrompts prompts_;
     HeadlessView view_;
     Workbench bench_;
-    int result_ = 0;
 };

@@ -1,0 +1,43 @@
+MFG:Tervolin Scale Mfg
+MOD:615
+REV:1.4
+SMA:2/1.0
+FIELDS:GR1,TF2,NF3,TM4,DT5,
+//
+HDR:General Setup:
+unt:20:60:0:0,1,2:lb,kg,g:Unit:combo:
+slp:20:180:0:0-60:0-60:Sleep timer:: minutes:spin:
+LFT:300:180:1:0,1:No,Yes:Sealed:check:
+HDR:Calibration:
+CAP:20:60:5000:1-99999:1-99999:Capacity:edit:
+DPP:300:60:0:0,1,2:1,0.1,0.01:DP:combo:
+LOW RANGE:20:120:5000:1-CAP:1-CAP:Low:edit:
+CNVT FACTOR:300:120:100000:!0:!0:Factor:large_edit:
+AZT:20:180:1:0,1:Off,On:AZT:combo:
+ZTB:160:180:1:1-9:1-9:Band:spin:
+prt:20:60:0:0,1,2:Printer,PC,Remote:Port:combo:
+->:par:160:120:0:0,1,2:None,Odd,Even:Parity:combo:
+KEY LOCK:20:60:0:0-65535:0-65535:Keys:button:
+END:
+ASSIGN:CAPACITY:CAP:
+ASSIGN:DECIMALPOINT:DPP:
+END:
+ENABLE:ZTB:AZT:1:
+DISABLE:ZTB,par:AZT:0:
+HIDE:LOW RANGE:unt:1:
+SHOW:LOW RANGE:unt:2:
+REJECT:prt:0,1:LFT:1:
+VERIFY:LOW RANGE:CAP:
+END:
+FIRE:UNIT1_CHANGED:unt:
+FIRE:DPP_CHANGED:DPP:
+FIRE:CAPACITY_CHANGED:CAP:
+FIRE:KEY_LOCK_CHANGED:KEY LOCK:
+END:
+Slot:1:
+Slot:2:
+END:
+TICKETDATA:1:
+TICKET:1:9:
+L:\x1B{GR} kg
+END:
