@@ -13,6 +13,7 @@ TARELINK_PACKAGES=(
   libqt6svg6 qt6-qpa-plugins
   xvfb xauth x11-utils
   fonts-dejavu-core fonts-liberation2 poppler-utils
+  dpkg-dev desktop-file-utils appstream
 )
 # What scripts/fuzz needs as well: clang with libFuzzer and the sanitizer runtimes, and the
 # symbolizer for readable reports.

@@ -30,6 +30,8 @@ const std::vector<MenuItem>& MenuItems()
         {kCmdPrintDirect, "&Tickets", "Print &direct\tCtrl-P", 'P'},
         {kCmdSendExternalFile, "&Tickets", "Send external &file\tCtrl-X", 'X'},
         {kCmdCommunicationsSetup, "C&ommunication", "&Communications Setup   \tCtrl-E", 'E'},
+        {kCmdRemoteSetup, "C&ommunication", "Remote setup", 0, true, true},
+        {kCmdHostSession, "C&ommunication", "Host session", 0, false, true},
         {kCmdCenter, "&Window", "&Center", 0},
         {kCmdMinimize, "&Window", "Mi&nimize", 0, true},
         {kCmdAbout, "&Help", "&About", 0},

@@ -42,8 +42,10 @@ struct MenuItem {
     const char* popup;   // the popup's text, '&' marks the mnemonic
     const char* text;    // the item's text; '\t' separates the shortcut label
     char shortcutKey;    // Ctrl + this letter, 0 for none
-    // A command the menu resource leaves out, set off from the resource's items by separators.
+    // A command the menu resource leaves out, placed after a separator in its related menu.
     bool afterSeparator = false;
+    // Shown with a check mark (the session commands).
+    bool checkable = false;
 };
 
 // How the refresh of command states decides an item.

@@ -13,6 +13,8 @@
 #include "idstorage/IdStorageSend.h"
 #include "link/DeviceLink.h"
 #include "link/DeviceUpdate.h"
+#include "link/RemoteSession.h"
+#include "link/TrafficTrace.h"
 #include "model/Catalogue.h"
 #include "model/EntryValues.h"
 #include "model/TextConv.h"
@@ -68,6 +70,7 @@ Workbench::Workbench(Prompts& prompts, View& view, QObject* parent)
 {
     link_ = std::make_unique<DeviceLink>(
         settings_, prompts_, [this](const QByteArray& text, int kind) { AddStatusLine(text, kind); });
+    session_ = std::make_unique<RemoteSession>(*this);
     settings_ = CommSettings::Defaults();
     slotDownload_ = std::make_unique<SlotDownload>(
         *link_, *tickets_, prompts_, folders_, [this](const QByteArray& text, int kind) { AddStatusLine(text, kind); });
@@ -123,6 +126,12 @@ bool Workbench::OnCommand(int id)
     case kCmdUpdateHandheld:
         handheldFiles_->UpdateHandheld();
         return true;
+    case kCmdRemoteSetup:
+        session_->RemoteSetup();
+        return true;
+    case kCmdHostSession:
+        session_->HostSession();
+        return true;
     case kCmdPrint:
         print_.Run();
         return true;
@@ -135,7 +144,9 @@ void Workbench::Initialize(const CommSettings& settings, const Folders& folders)
 {
     settings_ = settings;
     folders_ = folders;
-    Catalogue::LoadRevisionCatalogue(model_.revisionCatalogue, folders_.configurations);
+    if (const QString trace = TrafficTrace::RequestedPath(); !trace.isEmpty()) link_->StartTrace(trace);
+    Catalogue::LoadRevisionCatalogue(model_.revisionCatalogue,
+                                     folders_.FindConfigurationFile(QLatin1String(Catalogue::kRevisionFile)));
     tickets_->SetTicketFolder(folders_.tickets);
     SetCommandsEnabled(1);
     view_.SetCommandEnabled(kCmdImportHandheldFile, false);
@@ -198,6 +209,8 @@ void Workbench::AdjustMenuForModel()
                        kCmdCommunicationsSetup, kCmdPrint}) {
             view_.SetCommandEnabled(id, true);
         }
+        // Another model may have greyed the session items; they follow the sessions again.
+        session_->UpdateMenu();
     }
 }
 

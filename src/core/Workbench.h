@@ -22,6 +22,7 @@ class IdStorageSend;
 class Prompts;
 class QIODevice;
 class SlotDownload;
+class RemoteSession;
 class TicketStore;
 class View;
 
@@ -51,6 +52,7 @@ public:
     SlotDownload& TicketDownload() { return *slotDownload_; }
     // Update device: the configuration back into the indicator.
     DeviceUpdate& Updater() { return *deviceUpdate_; }
+    RemoteSession& Session() { return *session_; }
     CommSettings& Settings() { return settings_; }
     const Folders& Dirs() const { return folders_; }
     // Where the last transfer file was chosen; the next transfer's dialog starts there.
@@ -107,7 +109,13 @@ public:
     bool SavePrompt(bool cancelMeansNo);
     void OnNew();
     void OnOpen();
+    // Open's steps after the file choice: a file that is missing, a folder or not text gives
+    // an Error line and leaves the loaded configuration as it is.
+    void OpenFile(const QString& path);
     void OnSave();
+    // The values as they are now become what the modified marks compare against: after a
+    // read or load, after Save has written them, after Update device has sent them.
+    void MarkValuesAsBaseline();
     // True when the window may close.
     bool OnExit();
     void OnCommunicationsSetup();
@@ -162,6 +170,7 @@ private:
     std::unique_ptr<IdStorageReceive> idReceive_;
     std::unique_ptr<IdStorageSend> idSend_;
     std::unique_ptr<HandheldFileCommands> handheldFiles_;
+    std::unique_ptr<RemoteSession> session_;
     int commandsEnabled_ = 0;
     int pageShown_ = -1;
     int settlePauseMs_ = 250;

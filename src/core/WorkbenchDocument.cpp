@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include <QFile>
+#include <QFileInfo>
 
 #include "Workbench.h"
 #include "link/DeviceLink.h"
@@ -14,7 +15,29 @@
 namespace {
 
 constexpr char kConfigurationFilter[] = "Configuration Files (*.csc)|*.csc||";
-constexpr char kModelList[] = "mod.ini";
+
+// Enough of a file's start to tell text from binary.
+constexpr qint64 kSniffLength = 4096;
+// A text file has a few control characters at most (tabs and line ends do not count).
+constexpr int kControlShareLimit = 8;
+
+// Why a file given by name cannot be what Open reads; empty when it can.
+QByteArray UnreadableReason(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.exists()) return "the file does not exist";
+    if (info.isDir()) return "it is a folder, not a file";
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return file.errorString().toLocal8Bit();
+    const QByteArray head = file.read(kSniffLength);
+    // A stray NUL or control byte is the reader's to report; a file full of them is no text.
+    int controls = 0;
+    for (char c : head) {
+        if (uchar(c) < 0x20 && c != '\t' && c != '\r' && c != '\n') ++controls;
+    }
+    if (controls * kControlShareLimit > head.size()) return "it is not a configuration, template or handheld file";
+    return QByteArray();
+}
 
 Prompts::Answer AskToSave(Prompts& prompts)
 {
@@ -47,17 +70,18 @@ bool Workbench::SavePrompt(bool cancelMeansNo)
 void Workbench::OnNew()
 {
     if (!SavePrompt(false)) return;
-    const QByteArray folder = QFile::encodeName(folders_.configurations);
-    model_.documentPath = folder;
+    model_.documentPath = QFile::encodeName(folders_.configurations);
     Q_EMIT DocumentChanged();
 
     QByteArray chosen = rememberedModel;
-    const QList<QByteArray> lines = Catalogue::LoadModelList(folders_.configurations + QLatin1String(kModelList));
+    const QList<QByteArray> lines =
+        Catalogue::LoadModelList(folders_.FindConfigurationFile(QLatin1String(Catalogue::kModelListFile)));
     if (!prompts_.SelectModel(chosen, lines)) return;
     rememberedModel = chosen;
 
     const float modelNumber = float(TextConv::Atof(TextConv::Right(chosen, 3)));
-    model_.documentPath = folder + Catalogue::TemplateNameForModel(model_.revisionCatalogue, modelNumber);
+    const QByteArray templateName = Catalogue::TemplateNameForModel(model_.revisionCatalogue, modelNumber);
+    model_.documentPath = QFile::encodeName(folders_.FindConfigurationFile(QFile::decodeName(templateName)));
     QFile file(QFile::decodeName(model_.documentPath));
     if (!file.open(QIODevice::ReadOnly)) {
         AddStatusLine(TextConv::Format("No template file found for the selected indicator. %s", {model_.documentPath}),
@@ -80,7 +104,15 @@ void Workbench::OnOpen()
     choice.overwritePrompt = true;
     const QString path = prompts_.ChooseFile(choice);
     if (path.isEmpty()) return;
+    OpenFile(path);
+}
 
+void Workbench::OpenFile(const QString& path)
+{
+    if (const QByteArray problem = UnreadableReason(path); !problem.isEmpty()) {
+        AddStatusLine(TextConv::Format("Cannot open %s: %s", {QFile::encodeName(path), problem}), kError);
+        return;
+    }
     model_.attachedDevice = CDevice();
     IdentifyDevice(model_.attachedDevice);
     model_.documentPath = QFile::encodeName(path);
@@ -110,8 +142,19 @@ void Workbench::OnSave()
     } else {
         // A cancelled dialog clears the marks too: the technician chose not to keep this state.
         ConfigModel::ClearModified(model_.entries);
-        if (!lastWritten_.isEmpty()) tickets_->ClearModified();
+        if (!lastWritten_.isEmpty()) {
+            tickets_->ClearModified();
+            MarkValuesAsBaseline();
+        }
     }
+    Q_EMIT DocumentChanged();
+}
+
+void Workbench::MarkValuesAsBaseline()
+{
+    ReadBackAll();
+    ConfigModel::TakeBaseline(model_.entries);
+    ConfigModel::TakeBaseline(model_.extraEntries);
     Q_EMIT DocumentChanged();
 }
 

@@ -18,6 +18,12 @@ constexpr char kUsage[] =
     "  identify [--port P] [--data DIR]  identify the attached indicator, print it as JSON\n"
     "  read [--port P] [--data DIR] -o OUT\n"
     "                                    read the attached indicator and save its configuration\n"
+    "  read --host [--session-port N] [--wait S] [--data DIR] -o OUT\n"
+    "                                    host a remote session, wait up to S seconds (default 120)\n"
+    "                                    for a remote copy, read its indicator, then end the session\n"
+    "  relay --server HOST [--port P] [--session-port N] [--data DIR]\n"
+    "                                    be the remote copy: relay between the host and the indicator\n"
+    "                                    until the host ends the session (exit 0) or is lost (exit 1)\n"
     "  update FILE [--port P] [--data DIR] [--tickets]\n"
     "                                    write FILE's settings (and with --tickets its tickets)\n"
     "                                    into the attached indicator, as Update device does\n"
@@ -43,6 +49,10 @@ constexpr char kUsage[] =
     "\n"
     "P is a device path (/dev/ttyUSB0), COMn, or tcp:HOST:PORT; without --port the saved\n"
     "settings are used. --data DIR sets the base data folder (like TARELINK_DATA_DIR).\n"
+    "Remote sessions use TCP port 11555 unless --session-port says otherwise; they have no\n"
+    "authentication and no encryption (see the README).\n"
+    "Every command that talks to an indicator also takes --trace FILE: every byte to and from\n"
+    "the indicator is written to FILE (like TARELINK_TRACE).\n"
     "\n"
     "Options:\n"
     "  -h, --help     show this help\n"
@@ -74,6 +84,7 @@ int main(int argc, char** argv)
     if (command == QLatin1String("diff")) return Cli::Diff(args);
     if (command == QLatin1String("handheld")) return Cli::Handheld(args);
     if (command == QLatin1String("idstorage")) return Cli::IdStorage(args);
+    if (command == QLatin1String("relay")) return Cli::Relay(args);
     if (command == QLatin1String("report")) return Cli::Report(args);
     std::fprintf(stderr, "tarelink-cli: unknown command '%s'\n\n%s", qPrintable(command), kUsage);
     return 2;

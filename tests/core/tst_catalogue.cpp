@@ -13,7 +13,7 @@ std::vector<CRevItem> Load(const QByteArray& revIni)
     TestData data(false);
     data.Write(QStringLiteral("Configurations/rev.ini"), revIni);
     std::vector<CRevItem> catalogue;
-    Catalogue::LoadRevisionCatalogue(catalogue, data.Configurations());
+    Catalogue::LoadRevisionCatalogue(catalogue, data.Configurations() + QLatin1String(Catalogue::kRevisionFile));
     return catalogue;
 }
 
@@ -57,7 +57,7 @@ private Q_SLOTS:
     {
         TestData data(false);
         std::vector<CRevItem> catalogue;
-        Catalogue::LoadRevisionCatalogue(catalogue, data.Configurations());
+        Catalogue::LoadRevisionCatalogue(catalogue, data.Configurations() + QLatin1String(Catalogue::kRevisionFile));
         QVERIFY(catalogue.empty());
         QCOMPARE(Catalogue::TemplateNameFor(catalogue, 614.0f, 1.05f), QByteArray("614.tpl"));
     }
@@ -100,7 +100,7 @@ private Q_SLOTS:
         // leads back to it.
         TestData data;
         std::vector<CRevItem> catalogue;
-        Catalogue::LoadRevisionCatalogue(catalogue, data.Configurations());
+        Catalogue::LoadRevisionCatalogue(catalogue, data.Configurations() + QLatin1String(Catalogue::kRevisionFile));
         QVERIFY(catalogue.size() >= 4);
         for (const CRevItem& item : catalogue) {
             QVERIFY2(QFile::exists(data.Configurations() + QString::fromLatin1(item.templateName)),

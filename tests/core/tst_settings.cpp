@@ -158,38 +158,56 @@ private Q_SLOTS:
         }
     }
 
-    void dataDirOverride()
+    // Read-only data: the user's copy, then a shared one; writes: the user's folder only.
+    // TARELINK_DATA_DIR is one folder for both.
+    void folderResolution_data()
     {
-        EnvGuard guard("TARELINK_DATA_DIR");
-        QTemporaryDir dir;
-        qputenv("TARELINK_DATA_DIR", dir.path().toLocal8Bit());
-        const Folders f = Folders::Compute();
-        QCOMPARE(f.base, dir.path() + QLatin1Char('/'));
-        QCOMPARE(f.configurations, dir.path() + QStringLiteral("/Configurations/"));
+        QTest::addColumn<bool>("dataDir");
+        QTest::addColumn<bool>("userHas");
+        QTest::addColumn<bool>("sharedHas");
+        QTest::addColumn<QString>("readFrom");
+        QTest::newRow("the user's copy wins") << false << true << true << QStringLiteral("user");
+        QTest::newRow("the shared copy when the user has none") << false << false << true << QStringLiteral("shared");
+        QTest::newRow("nowhere: the user's path") << false << false << false << QStringLiteral("user");
+        QTest::newRow("TARELINK_DATA_DIR alone") << true << false << true << QStringLiteral("dataDir");
     }
-
-    void searchOfDataLocations()
+    void folderResolution()
     {
-        EnvGuard dataDir("TARELINK_DATA_DIR");
+        QFETCH(bool, dataDir);
+        QFETCH(bool, userHas);
+        QFETCH(bool, sharedHas);
+        QFETCH(QString, readFrom);
+        EnvGuard dataDirVar("TARELINK_DATA_DIR");
         EnvGuard home("XDG_DATA_HOME");
         EnvGuard dirs("XDG_DATA_DIRS");
-        qunsetenv("TARELINK_DATA_DIR");
         QTemporaryDir root;
-        const QString user = root.filePath(QStringLiteral("user"));
-        const QString first = root.filePath(QStringLiteral("sys1"));
-        const QString second = root.filePath(QStringLiteral("sys2"));
-        for (const QString& d : {user, first, second}) QDir().mkpath(d);
-        qputenv("XDG_DATA_HOME", user.toLocal8Bit());
-        qputenv("XDG_DATA_DIRS", (first + QLatin1Char(':') + second).toLocal8Bit());
         const QString sub = QString::fromLatin1(kDataSubfolder);
+        const QMap<QString, QString> bases = {{QStringLiteral("user"), root.filePath(QStringLiteral("user/")) + sub},
+                                              {QStringLiteral("shared"), root.filePath(QStringLiteral("sys/")) + sub},
+                                              {QStringLiteral("dataDir"), root.filePath(QStringLiteral("own/"))}};
+        const QString tpl = QStringLiteral("Configurations/615.tpl");
+        auto put = [](const QString& path) {
+            QDir().mkpath(QFileInfo(path).path());
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        };
+        if (userHas) put(bases[QStringLiteral("user")] + tpl);
+        if (sharedHas) put(bases[QStringLiteral("shared")] + tpl);
+        qputenv("XDG_DATA_HOME", root.filePath(QStringLiteral("user")).toLocal8Bit());
+        qputenv("XDG_DATA_DIRS", root.filePath(QStringLiteral("sys")).toLocal8Bit());
+        if (dataDir) {
+            qputenv("TARELINK_DATA_DIR", bases[QStringLiteral("dataDir")].toLocal8Bit());
+        } else {
+            qunsetenv("TARELINK_DATA_DIR");
+        }
 
-        // Nowhere yet: the user's data location.
-        QCOMPARE(Folders::FindBase(), user + QLatin1Char('/') + sub);
-        // The first location that has the folder wins.
-        QDir().mkpath(second + QLatin1Char('/') + sub);
-        QCOMPARE(Folders::FindBase(), second + QLatin1Char('/') + sub);
-        QDir().mkpath(user + QLatin1Char('/') + sub);
-        QCOMPARE(Folders::FindBase(), user + QLatin1Char('/') + sub);
+        const Folders f = Folders::Compute();
+        QCOMPARE(f.FindConfigurationFile(QStringLiteral("615.tpl")), bases[readFrom] + tpl);
+        const QString writer = dataDir ? QStringLiteral("dataDir") : QStringLiteral("user");
+        QCOMPARE(f.base, bases[writer]);
+        QVERIFY(Folders::PrepareForWriting(f.temporary));
+        QVERIFY(QFileInfo(bases[writer] + QStringLiteral("Temporary")).isDir());
+        QVERIFY(!QFileInfo::exists(bases[QStringLiteral("shared")] + QStringLiteral("Temporary")));
     }
 };
 

@@ -3,34 +3,14 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
-#include <QSocketNotifier>
-#include <csignal>
 #include <cstdio>
 #include <memory>
-#include <unistd.h>
 
 #include "IndicatorSim.h"
 #include "SimHandheld.h"
+#include "platform/StopSignals.h"
 
 namespace {
-
-int gSignalPipe[2] = {-1, -1};
-
-void OnSignal(int)
-{
-    const char c = 1;
-    [[maybe_unused]] const ssize_t n = ::write(gSignalPipe[1], &c, 1);
-}
-
-// SIGINT and SIGTERM end the event loop cleanly, so the symlink is removed.
-void InstallSignalHandlers(QCoreApplication& app)
-{
-    if (::pipe(gSignalPipe) != 0) return;
-    auto* notifier = new QSocketNotifier(gSignalPipe[0], QSocketNotifier::Read, &app);
-    QObject::connect(notifier, &QSocketNotifier::activated, &app, &QCoreApplication::quit);
-    std::signal(SIGINT, OnSignal);
-    std::signal(SIGTERM, OnSignal);
-}
 
 // A fault option "NAME" or "NAME:VALUE": whether it names `name`, and its value.
 bool Names(const QString& fault, const char* name, QString* value)
@@ -237,7 +217,9 @@ int main(int argc, char** argv)
         std::fflush(stdout);
     }
 
-    InstallSignalHandlers(app);
+    // SIGINT and SIGTERM end the event loop cleanly, so the symlink is removed.
+    StopSignals stop;
+    QObject::connect(&stop, &StopSignals::Stopped, &app, &QCoreApplication::quit);
     QObject::connect(&sim, &IndicatorSim::Unplugged, &app, [&sim]() {
         std::fprintf(stderr, "indicator-sim: the link was pulled on request\n");
         Q_UNUSED(sim);

@@ -2,7 +2,6 @@
 #include "HandheldFileCommands.h"
 
 #include <QBuffer>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -48,7 +47,7 @@ bool HandheldFileCommands::IsIdStorageModel() const
 bool HandheldFileCommands::CopyToSync(const QString& path)
 {
     const QString folder = bench_.Dirs().handheldSync;
-    if (folder.isEmpty() || !QDir().mkpath(folder)) return false;
+    if (folder.isEmpty() || !Folders::PrepareForWriting(folder)) return false;
     const QString target = folder + QFileInfo(path).fileName();
     // The copy replaces what the last synchronisation left there.
     if (QFileInfo::exists(target) && !QFile::remove(target)) return false;
@@ -131,7 +130,8 @@ bool HandheldFileCommands::ImportHandheld()
         return false;
     }
     const HandheldFile::Parsed parsed = HandheldFile::Parse(file.read(HandheldFile::kMaxBytes));
-    const QString templatePath = bench_.Dirs().configurations + TextConv::L1(parsed.modelNumber) + QLatin1String(kTemplateSuffix);
+    const QString templatePath =
+        bench_.Dirs().FindConfigurationFile(TextConv::L1(parsed.modelNumber) + QLatin1String(kTemplateSuffix));
     QFile templateFile(templatePath);
     if (!templateFile.open(QIODevice::ReadOnly)) {
         bench_.AddStatusLine(

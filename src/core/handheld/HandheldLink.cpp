@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "HandheldLink.h"
 
-#include <QDir>
 #include <QFile>
 #include <QLoggingCategory>
 #include <QSaveFile>
@@ -12,6 +11,7 @@
 #include "StatusLog.h"
 #include "Workbench.h"
 #include "link/DeviceLink.h"
+#include "link/TrafficTrace.h"
 #include "model/TextConv.h"
 #include "platform/Prompts.h"
 #include "platform/View.h"
@@ -255,7 +255,7 @@ HandheldLink::ReceiveOutcome HandheldLink::ReadFromHandheld()
     const QByteArray name = HandheldFileName::Safe(chosen, &renamed);
     const QString folder = bench_.Dirs().handheld;
     const QString path = HandheldFileName::ConfigurationPath(folder, name);
-    QDir().mkpath(folder);
+    Folders::PrepareForWriting(folder);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         Post(Format(kCannotWrite, {QFile::encodeName(path), TextConv::L1(file.errorString())}), kError);
@@ -274,7 +274,7 @@ HandheldLink::ReceiveOutcome HandheldLink::ReadFromHandheld()
     outcome.configurationWritten = true;
     outcome.configurationPath = path;
     if (renamed) {
-        Post(Format(kRenamed, {TextConv::Printable(TextConv::Trim(chosen)), QFile::encodeName(path)}), kWarning);
+        Post(Format(kRenamed, {TrafficTrace::Escape(TextConv::Trim(chosen)), QFile::encodeName(path)}), kWarning);
     }
 
     ReceiveTickets(name, outcome);
@@ -332,7 +332,7 @@ HandheldLink::Next HandheldLink::ReceiveTicket(const QByteArray& name, ReceiveOu
         // A slot the indicator cannot have would make a strange file name: refuse the ticket.
         link.SendToDevice(kRefuse);
         ++outcome.ticketsIncomplete;
-        Post(Format(kSlotRefused, {TextConv::Printable(got)}), kWarning);
+        Post(Format(kSlotRefused, {TrafficTrace::Escape(got)}), kWarning);
         return Next::Continue;
     }
     const int slot = slotCharacter - '0';

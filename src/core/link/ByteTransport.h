@@ -16,6 +16,8 @@ public:
     virtual bool IsOpen() const = 0;
     // Hands the bytes to the carrier; false when they could not be taken.
     virtual bool Write(const QByteArray& bytes) = 0;
+    // Bytes handed to Write and not yet passed on.
+    virtual qint64 BytesToWrite() const { return 0; }
     // Closes from our side; reports neither Closed nor Failed.
     virtual void Close() = 0;
 

@@ -25,10 +25,15 @@ public:
 
     bool IsOpen() const override;
     bool Write(const QByteArray& bytes) override { return WriteLine(bytes); }
+    qint64 BytesToWrite() const override { return socket_.bytesToWrite(); }
     void Close() override;
 
     // Characters taken from the socket per notification; the rest waits for the next pass.
     static constexpr int kReceiveAreaSize = 2048;
+
+protected:
+    // The connection itself, for carriers that set it up further (a session connection).
+    QTcpSocket& Socket() { return socket_; }
 
 private:
     void OnReceive();

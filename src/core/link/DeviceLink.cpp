@@ -2,14 +2,17 @@
 #include "DeviceLink.h"
 
 #include <QEventLoop>
+#include <QFile>
 #include <QLoggingCategory>
 #include <QPointer>
 #include <QTimer>
 #include <memory>
 
 #include "CScaleSocket.h"
+#include "RemoteSession.h"
 #include "SerialTransport.h"
 #include "StatusLog.h"
+#include "TrafficTrace.h"
 #include "model/TextConv.h"
 #include "platform/PortFactory.h"
 #include "platform/Prompts.h"
@@ -24,6 +27,7 @@ constexpr char kNotRecognised[] = "The current device does not recognize last co
 constexpr char kUserCancelled[] = "User canceled the request";
 constexpr char kTimedOut[] = "Timeout waiting for response, check the connection";
 constexpr char kInvalidResponse[] = "Invalid response from attached device";
+constexpr char kLocalDataIgnored[] = "Receiving local serial data while connected to remote... Ignoring data";
 
 // The exit code a wait's own wake-ups use; any other ending of the nested loop (the
 // application quitting) counts as a cancel.
@@ -32,6 +36,9 @@ constexpr int kWake = 7;
 // The socket path has no discard of its own; this only keeps a peer that never sends a
 // carriage return from filling memory.
 constexpr int kReceiveBufferLimit = 1 << 20;
+// Relayed characters come from another program, not an indicator: this many not taken
+// are garbage, whatever a peer sends.
+constexpr int kRelayedBufferLimit = 4096;
 // Lines nobody waits for pile up only while no command runs; keep the newest.
 constexpr int kPendingLinesLimit = 1024;
 
@@ -51,6 +58,7 @@ struct DeviceLink::Impl {
     // What the port's line settings are, kept for the reopen that leaves them alone.
     QByteArray serialSettings = kFixedLineSettings;
     QPointer<CScaleSocket> deviceSocket;
+    QPointer<RemoteSession> session;
 
     bool exiting = false;
     bool timerExpired = false;
@@ -62,6 +70,12 @@ struct DeviceLink::Impl {
 
     bool hasSerialFault = false;
     QString serialFault;
+
+    TrafficTrace trace;
+    // The trace file asked for and not open yet. It is made when the link first opens, and
+    // tried again (and reported again) at every opening until it can be: the report lands
+    // in the log of the read that goes untraced.
+    QString pendingTrace;
 };
 
 DeviceLink::DeviceLink(const CommSettings& settings, Prompts& prompts, LogSink log, QObject* parent)
@@ -99,6 +113,7 @@ QByteArray DeviceLink::LineSettingsFor(const CommSettings& s)
 bool DeviceLink::OpenPort(const QByteArray& portSetting, const QByteArray& lineSettings, QString* error)
 {
     CloseSerialPort();
+    OpenPendingTrace();
     d->hasSerialFault = false;
     d->serialFault.clear();
     if (!d->serial) {
@@ -183,6 +198,7 @@ bool DeviceLink::HasSerialFault() const
 bool DeviceLink::ConnectDeviceSocket()
 {
     CloseDeviceSocket();
+    OpenPendingTrace();
     QPointer<DeviceLink> self(this);
     QPointer<CScaleSocket> socket = new CScaleSocket();
     d->deviceSocket = socket;
@@ -232,8 +248,12 @@ void DeviceLink::OnDeviceSocketClosed()
 
 bool DeviceLink::IsHostSession() const
 {
-    // Remote sessions: true while this copy hosts a session with a connected remote.
-    return false;
+    return d->session && d->session->IsHosting() && d->session->HasSessionSocket();
+}
+
+void DeviceLink::SetRemoteSession(RemoteSession* session)
+{
+    d->session = session;
 }
 
 bool DeviceLink::IsLinkUp() const
@@ -261,12 +281,40 @@ void DeviceLink::SetPortFactory(PortFactory* factory)
     }
 }
 
+void DeviceLink::StartTrace(const QString& path)
+{
+    d->trace.Close();
+    d->pendingTrace = path;
+}
+
+void DeviceLink::OpenPendingTrace()
+{
+    if (d->pendingTrace.isEmpty()) return;
+    QString error;
+    if (d->trace.Open(d->pendingTrace, &error)) {
+        d->pendingTrace.clear();
+        return;
+    }
+    d->log(TextConv::Format("Cannot write the traffic trace %s: %s",
+                            {QFile::encodeName(d->pendingTrace), TextConv::L1(error)}),
+           kWarning);
+}
+
+void DeviceLink::Trace(bool sent, const QByteArray& bytes)
+{
+    if (!d->trace.IsOpen()) return;
+    QString error;
+    if (!d->trace.Record(sent ? TrafficTrace::Direction::Sent : TrafficTrace::Direction::Received, bytes, &error)) {
+        d->log(TextConv::Format("The traffic trace stopped: %s", {TextConv::L1(error)}), kWarning);
+    }
+}
+
 // --- receive path ---
 
 void DeviceLink::OnSerialEvent(const QByteArray& input)
 {
-    // Remote sessions divert serial arrivals here (relay to the host, or drop while hosting)
-    // before anything reaches the receive buffer.
+    Trace(false, input);
+    if (DivertToSession(input)) return;
     receiveBuffer += input;
     if (receiveBuffer.size() > kSerialDiscardLength) DiscardReplies();
     if (lineMode == 1) ExtractReplyLine();
@@ -275,7 +323,8 @@ void DeviceLink::OnSerialEvent(const QByteArray& input)
 
 void DeviceLink::OnSocketData(const QByteArray& text)
 {
-    // Remote sessions relay device-socket data to the host here instead.
+    Trace(false, text);
+    if (DivertToSession(text)) return;
     receiveBuffer += text;
     if (receiveBuffer.size() > kReceiveBufferLimit) {
         qCWarning(lcLink) << "device socket sent" << receiveBuffer.size() << "characters without a line end; dropped";
@@ -283,6 +332,35 @@ void DeviceLink::OnSocketData(const QByteArray& text)
     }
     ExtractReplyLine();
     Wake();
+}
+
+bool DeviceLink::DivertToSession(const QByteArray& arrived)
+{
+    if (!d->session || !d->session->HasSessionSocket()) return false;
+    // While a session runs the indicator that counts is the remote's: a remote passes its
+    // own on to the host, a host drops its own (relayed, it would reach the remote's
+    // indicator as commands).
+    if (d->session->IsHosting()) {
+        d->log(kLocalDataIgnored, kError);
+    } else {
+        d->session->WriteLine(arrived);
+    }
+    return true;
+}
+
+void DeviceLink::OnRelayedData(const QByteArray& text)
+{
+    Trace(false, text);
+    receiveBuffer += text;
+    if (receiveBuffer.size() > kRelayedBufferLimit) DiscardReplies();
+    ExtractReplyLine();
+    Wake();
+}
+
+qint64 DeviceLink::PendingOutput() const
+{
+    if (IsSerialOpen()) return d->serial->BytesToWrite();
+    return d->deviceSocket ? d->deviceSocket->BytesToWrite() : 0;
 }
 
 void DeviceLink::ExtractReplyLine()
@@ -330,12 +408,15 @@ void DeviceLink::DiscardReplies()
 void DeviceLink::SendToDevice(const QByteArray& text)
 {
     if (IsHostSession()) {
-        // Remote sessions: the text goes to the session socket of the connected remote.
+        Trace(true, text);
+        d->session->WriteLine(text);
         return;
     }
     if (IsSerialOpen()) {
+        Trace(true, text);
         d->serial->Write(text);
     } else if (d->deviceSocket) {
+        Trace(true, text);
         d->deviceSocket->WriteLine(text);
     } else {
         d->prompts.MessageBox(kNoConnection, QByteArray(), Prompts::Buttons::Ok, Prompts::Icon::None);

@@ -11,6 +11,7 @@
 
 class PortFactory;
 class Prompts;
+class RemoteSession;
 
 // The byte link to the indicator (serial port or TCP device socket) and the framed
 // command exchange on it: receive buffer, reply lines, checksums and the bounded waits.
@@ -40,6 +41,8 @@ public:
     bool HasDeviceSocket() const;
     // A host session with a connected remote copy.
     bool IsHostSession() const;
+    // The remote session that sends and arrivals are diverted to (not owned); null for none.
+    void SetRemoteSession(RemoteSession* session);
     // Serial port open, device socket present, or a host session with a connected remote.
     bool IsLinkUp() const;
     // A carrier is open and takes bytes: the serial port, a device socket still connected, or a
@@ -75,12 +78,20 @@ public:
     void SetSocketConnectTimeout(int ms);
     // Where serial ports come from; the product's factory unless a test hands in its own.
     void SetPortFactory(PortFactory* factory);
+    // Every byte sent or received on any carrier is also written to a trace file, made when
+    // the link next opens. A file that cannot be written is a Warning at each opening (and
+    // once if writing fails later); the link works on without it.
+    void StartTrace(const QString& path);
 
     // --- receive path (the carriers call these; tests may too) ---
     // Characters from the serial port: buffer, the 100-character discard, one line in line mode.
     void OnSerialEvent(const QByteArray& input);
     // Characters from the device socket: buffer and one line, no discard, no line-mode test.
     void OnSocketData(const QByteArray& text);
+    // Characters a remote copy relays from its indicator to this host: buffer and one line.
+    void OnRelayedData(const QByteArray& text);
+    // Characters handed to the current link and not yet written.
+    qint64 PendingOutput() const;
     // Moves at most one complete line from the receive buffer to the pending reply lines.
     void ExtractReplyLine();
 
@@ -100,7 +111,11 @@ public:
 private:
     bool OpenPort(const QByteArray& portSetting, const QByteArray& lineSettings, QString* error);
     void OnSerialFault(const QString& text);
+    void Trace(bool sent, const QByteArray& bytes);
+    void OpenPendingTrace();
     void OnDeviceSocketClosed();
+    // Arrivals from this copy's own link during a session; true when they went there.
+    bool DivertToSession(const QByteArray& arrived);
     // Ends the running wait's event loop so it looks again.
     void Wake();
     // A wait's start: refuses a second wait, clears the exiting and timer flags, starts the bound.

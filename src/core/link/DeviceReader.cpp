@@ -238,11 +238,10 @@ void DeviceReader::RunSteps(QIODevice* valuesStream, QIODevice* templateStream)
     QFile templateFile;
     QIODevice* stream = templateStream;
     if (fromDevice) {
-        const QByteArray folder = QFile::encodeName(bench_.Dirs().configurations);
-        templateFile.setFileName(QFile::decodeName(folder + templateName));
+        templateFile.setFileName(bench_.Dirs().FindConfigurationFile(QFile::decodeName(templateName)));
         if (!templateFile.open(QIODevice::ReadOnly)) {
             templateName = kDefaultTemplate;
-            templateFile.setFileName(QFile::decodeName(folder + templateName));
+            templateFile.setFileName(bench_.Dirs().FindConfigurationFile(QFile::decodeName(templateName)));
             templateFile.open(QIODevice::ReadOnly);
         }
         model.documentPath = QFile::encodeName(templateFile.fileName());
@@ -277,6 +276,7 @@ void DeviceReader::RunSteps(QIODevice* valuesStream, QIODevice* templateStream)
             bench_.ShowPage(model.entries, 0);
             view.EnableApplyButton(true);
             tickets.EnableEditor(1);
+            bench_.MarkValuesAsBaseline();
             outcome_.pagesBuilt = true;
         }
     }

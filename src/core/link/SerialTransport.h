@@ -30,6 +30,7 @@ public:
     bool Open(const QString& devicePath, const QByteArray& lineSettings, QString* error);
     bool IsOpen() const override;
     bool Write(const QByteArray& bytes) override;
+    qint64 BytesToWrite() const override { return port_ ? port_->bytesToWrite() : 0; }
     void Close() override;
 
     // The canonical path of the open (or last opened) device.

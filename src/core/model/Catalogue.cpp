@@ -13,7 +13,6 @@ namespace Catalogue {
 
 namespace {
 
-constexpr char kRevisionFile[] = "rev.ini";
 // Lines of both catalogue files are at most this long; the rest of a longer line is dropped.
 constexpr int kMaxCatalogueLine = 127;
 
@@ -37,10 +36,10 @@ QByteArray DefaultTemplateName(float model)
 
 }  // namespace
 
-void LoadRevisionCatalogue(std::vector<CRevItem>& catalogue, const QString& configurationsFolder)
+void LoadRevisionCatalogue(std::vector<CRevItem>& catalogue, const QString& revIniPath)
 {
     catalogue.clear();
-    QFile file(configurationsFolder + QLatin1String(kRevisionFile));
+    QFile file(revIniPath);
     if (!file.open(QIODevice::ReadOnly)) {
         qCDebug(lcCatalogue) << "no revision catalogue at" << file.fileName();
         return;

@@ -11,8 +11,11 @@
 // The revision catalogue ("rev.ini") and the model list ("mod.ini").
 namespace Catalogue {
 
-// Reads the configurations folder's "rev.ini"; a missing or empty file leaves the list empty.
-void LoadRevisionCatalogue(std::vector<CRevItem>& catalogue, const QString& configurationsFolder);
+inline constexpr char kRevisionFile[] = "rev.ini";
+inline constexpr char kModelListFile[] = "mod.ini";
+
+// Reads a "rev.ini"; a missing or empty file leaves the list empty.
+void LoadRevisionCatalogue(std::vector<CRevItem>& catalogue, const QString& revIniPath);
 // The template for an exact model and revision (32-bit equality), else "%d.tpl".
 QByteArray TemplateNameFor(const std::vector<CRevItem>& catalogue, float model, float revision);
 // The template of the last record for the model with a revision above 0, else "%d.tpl".

@@ -53,6 +53,11 @@ public:
     QByteArray label;
     QByteArray controlType;
     QByteArray line;
+    // The value as last read, loaded, saved or sent, and the text its control showed then:
+    // what the modified marks compare against and name. None while a read is building the entry.
+    int hasBaseline = 0;
+    QByteArray baseline;
+    QByteArray baselineText;
     std::vector<std::unique_ptr<ConfigEntry>> subEntries;
     std::vector<std::unique_ptr<EntryControl>> controls;
     ConfigEntry* parent = nullptr;

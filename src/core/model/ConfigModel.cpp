@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ConfigModel.h"
 
+#include "EntryValues.h"
 #include "TextConv.h"
 
 namespace {
@@ -63,6 +64,16 @@ bool ConfigModel::IsDocumentModified(const EntryArray& entries)
 void ConfigModel::ClearModified(const EntryArray& entries)
 {
     for (const auto& e : entries) ClearEntry(*e);
+}
+
+void ConfigModel::TakeBaseline(const EntryArray& entries)
+{
+    for (const auto& e : entries) {
+        e->hasBaseline = 1;
+        e->baseline = e->value;
+        e->baselineText = EntryValues::ShownText(*e);
+        TakeBaseline(e->subEntries);
+    }
 }
 
 bool ConfigModel::MatchDeviceLine(const EntryArray& list, const QByteArray& line)

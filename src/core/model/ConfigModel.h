@@ -27,6 +27,8 @@ public:
     static ConfigEntry* FindTopLevelEntry(const EntryArray& entries, const QByteArray& code);
     static bool IsDocumentModified(const EntryArray& entries);
     static void ClearModified(const EntryArray& entries);
+    // Every entry's value (and the text its control shows) becomes its baseline.
+    static void TakeBaseline(const EntryArray& entries);
 
     // Applies one "code:value" line from the indicator or a file; the last entry in file order
     // with the code (compared in upper case) takes it. Returns whether an entry took it.

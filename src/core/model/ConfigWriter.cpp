@@ -7,6 +7,7 @@
 
 #include "ConfigModel.h"
 #include "TextConv.h"
+#include "platform/Folders.h"
 #include "platform/Prompts.h"
 
 Q_LOGGING_CATEGORY(lcWriter, "tarelink.model.writer", QtWarningMsg)
@@ -125,8 +126,11 @@ QString WriteConfiguration(ConfigModel& model, const CDevice& device, int tempor
 {
     QString path;
     if (temporaryMode) {
+        if (!Folders::PrepareForWriting(target.temporaryFolder)) return QString();
         path = target.temporaryFolder + QLatin1String(kTemporaryName);
     } else {
+        // The user's folder may not be there yet on a fresh installation.
+        Folders::PrepareForWriting(target.configurationsFolder);
         Prompts::FileChoice choice;
         choice.save = true;
         choice.initialFolder = target.configurationsFolder;

@@ -42,6 +42,36 @@ bool IsScaledCode(const ConfigEntry& e, const ConfigModel& m)
     return e.code == "tare" || e.code == m.capacityCode || e.code == "LOW RANGE";
 }
 
+// What the entry's controls hold as a value code: the last control with one wins, as each
+// overwrites the one before; empty when none holds one.
+QByteArray ControlValue(const ConfigEntry& entry, const ConfigModel& model)
+{
+    QByteArray value;
+    for (const auto& c : entry.controls) {
+        QByteArray next;
+        switch (c->Kind()) {
+        case ControlKind::Radio:
+            if (c->IsChecked()) next = ConvertToValue(entry, c->Text(), nullptr, model);
+            break;
+        case ControlKind::Combo:
+            next = ConvertToValue(entry, c->Text(), nullptr, model);
+            break;
+        case ControlKind::UpDown:
+            if (c->Buddy()) next = ConvertToValue(entry, c->Buddy()->Text(), nullptr, model);
+            break;
+        case ControlKind::Edit: {
+            const QByteArray text = GetStoredValue(c.get(), model);
+            next = entry.controlType == "text" ? text : ConvertToValue(entry, text, nullptr, model);
+            break;
+        }
+        default:
+            break;
+        }
+        if (!next.isEmpty()) value = next;
+    }
+    return value;
+}
+
 }  // namespace
 
 bool IsEditType(const QByteArray& controlType)
@@ -147,27 +177,45 @@ QByteArray GetStoredValue(const EntryControl* edit, const ConfigModel& model)
 void ReadBackControls(ConfigEntry* entry, const ConfigModel& model)
 {
     if (!entry) return;
-    for (auto& c : entry->controls) {
+    entry->SetValue(ControlValue(*entry, model));
+    for (auto& sub : entry->subEntries) ReadBackControls(sub.get(), model);
+}
+
+QByteArray PendingValue(const ConfigEntry& entry, const ConfigModel& model)
+{
+    const QByteArray value = ControlValue(entry, model);
+    return value.isEmpty() ? entry.value : value;
+}
+
+bool HasPendingEdit(const ConfigEntry& entry, const ConfigModel& model)
+{
+    if (PendingValue(entry, model) != entry.value) return true;
+    for (const auto& sub : entry.subEntries) {
+        if (HasPendingEdit(*sub, model)) return true;
+    }
+    return false;
+}
+
+bool DiffersFromBaseline(const ConfigEntry& entry, const ConfigModel& model)
+{
+    return entry.hasBaseline && PendingValue(entry, model) != entry.baseline;
+}
+
+QByteArray ShownText(const ConfigEntry& entry)
+{
+    for (const auto& c : entry.controls) {
         switch (c->Kind()) {
-        case ControlKind::Radio:
-            if (c->IsChecked()) entry->SetValue(ConvertToValue(*entry, c->Text(), nullptr, model));
-            break;
+        case ControlKind::Edit:
         case ControlKind::Combo:
-            entry->SetValue(ConvertToValue(*entry, c->Text(), nullptr, model));
+            return c->Text();
+        case ControlKind::Radio:
+            if (c->IsChecked()) return c->Text();
             break;
-        case ControlKind::UpDown:
-            if (c->Buddy()) entry->SetValue(ConvertToValue(*entry, c->Buddy()->Text(), nullptr, model));
-            break;
-        case ControlKind::Edit: {
-            const QByteArray text = GetStoredValue(c.get(), model);
-            entry->SetValue(entry->controlType == "text" ? text : ConvertToValue(*entry, text, nullptr, model));
-            break;
-        }
         default:
             break;
         }
     }
-    for (auto& sub : entry->subEntries) ReadBackControls(sub.get(), model);
+    return entry.value;
 }
 
 }  // namespace EntryValues

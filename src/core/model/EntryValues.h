@@ -35,6 +35,16 @@ QByteArray GetStoredValue(const EntryControl* edit, const ConfigModel& model);
 // Stores the current state of every control of the entry and of its sub-entries into the entries.
 void ReadBackControls(ConfigEntry* entry, const ConfigModel& model);
 
+// What ReadBackControls would store into the entry now, without storing it.
+QByteArray PendingValue(const ConfigEntry& entry, const ConfigModel& model);
+// The entry or one of its sub-entries has a control showing something its value does not hold yet.
+bool HasPendingEdit(const ConfigEntry& entry, const ConfigModel& model);
+// The value the controls hold differs from the entry's baseline (false while it has none).
+bool DiffersFromBaseline(const ConfigEntry& entry, const ConfigModel& model);
+// What the entry's controls show for its value: the edit box text, the selected item or the
+// checked radio button; the value itself when no control shows it.
+QByteArray ShownText(const ConfigEntry& entry);
+
 // Whether the entry's control type makes an edit box (caption + numeric or text box).
 bool IsEditType(const QByteArray& controlType);
 

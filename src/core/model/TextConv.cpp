@@ -91,25 +91,4 @@ QByteArray Format(const char* pattern, std::initializer_list<QByteArray> args)
     return out;
 }
 
-QByteArray Printable(const QByteArray& text)
-{
-    QByteArray out;
-    out.reserve(text.size());
-    for (char c : text) {
-        const auto u = static_cast<unsigned char>(c);
-        if (c == '\n') {
-            out += "\\n";
-        } else if (c == '\r') {
-            out += "\\r";
-        } else if (c == '\t') {
-            out += "\\t";
-        } else if (u < 0x20 || u == 0x7F) {
-            out += "\\x" + QByteArray::number(u, 16).rightJustified(2, '0');
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
-
 }  // namespace TextConv

@@ -31,10 +31,6 @@ QByteArray Mid(const QByteArray& text, int pos, int count = -1);
 // A message from a pattern: each "%s" or "%d" takes the next argument's text, in order.
 QByteArray Format(const char* pattern, std::initializer_list<QByteArray> args);
 
-// The text as a person can read it on one line: line feed, carriage return and tab as \n, \r and
-// \t, other control characters as \xNN; everything else unchanged.
-QByteArray Printable(const QByteArray& text);
-
 // 8-bit text at a file or link boundary: every byte maps to one character and back.
 inline QString L1(const QByteArray& bytes) { return QString::fromLatin1(bytes); }
 inline QByteArray L1(const QString& text) { return text.toLatin1(); }

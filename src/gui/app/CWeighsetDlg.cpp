@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
+#include <QTimer>
 #include <QTabBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -27,11 +28,14 @@
 #include "CommandTable.h"
 #include "GuiView.h"
 #include "QtPrompts.h"
+#include "SettingFinder.h"
 #include "SplashDlg.h"
 #include "StatusLog.h"
 #include "SupportCommands.h"
 #include "Workbench.h"
+#include "editor/ModifiedMarks.h"
 #include "editor/PageArea.h"
+#include "editor/WidgetControl.h"
 #include "model/EntryValues.h"
 #include "platform/Prompts.h"
 #include "platform/SettingsStore.h"
@@ -72,6 +76,12 @@ const char* const kTabIconFiles[] = {
 
 constexpr char kSessionPictureFile[] = ":/tarelink/session.png";
 
+// A setting found with Ctrl+F is framed this long, this far around its controls.
+constexpr int kFoundHighlightMs = 1500;
+constexpr int kFoundHighlightMargin = 4;
+// Room kept around a found setting when the page scrolls to it.
+constexpr int kFoundScrollMargin = 40;
+
 // The type column is 100 pixels, or wider when the longest type with its icon needs more
 // in the font of this desktop.
 int TypeColumnWidth(const QTreeWidget& log)
@@ -83,38 +93,6 @@ int TypeColumnWidth(const QTreeWidget& log)
         text = std::max(text, log.fontMetrics().horizontalAdvance(QString::fromLatin1(StatusLog::KindLabel(kind))));
     }
     return std::max(kTypeColumnWidth, icon + text + margins);
-}
-
-// What the next read back would store differs from what the entry holds: the same walk
-// as the read back, without storing anything.
-bool HasPendingEdit(const ConfigEntry& entry, const ConfigModel& model)
-{
-    for (const auto& control : entry.controls) {
-        QByteArray next;
-        switch (control->Kind()) {
-        case ControlKind::Radio:
-            if (control->IsChecked()) next = EntryValues::ConvertToValue(entry, control->Text(), nullptr, model);
-            break;
-        case ControlKind::Combo:
-            next = EntryValues::ConvertToValue(entry, control->Text(), nullptr, model);
-            break;
-        case ControlKind::UpDown:
-            if (control->Buddy()) next = EntryValues::ConvertToValue(entry, control->Buddy()->Text(), nullptr, model);
-            break;
-        case ControlKind::Edit: {
-            const QByteArray text = EntryValues::GetStoredValue(control.get(), model);
-            next = entry.controlType == "text" ? text : EntryValues::ConvertToValue(entry, text, nullptr, model);
-            break;
-        }
-        default:
-            break;
-        }
-        if (!next.isEmpty() && next != entry.value) return true;
-    }
-    for (const auto& sub : entry.subEntries) {
-        if (HasPendingEdit(*sub, model)) return true;
-    }
-    return false;
 }
 
 }  // namespace
@@ -141,6 +119,8 @@ CWeighsetDlg::CWeighsetDlg(Prompts* prompts, QWidget* parent) : QMainWindow(pare
     view_ = std::make_unique<GuiView>(*this);
     bench_ = std::make_unique<Workbench>(*prompts, *view_);
     view_->SetWorkbench(bench_.get());
+    marks_ = std::make_unique<ModifiedMarks>(*bench_, *tabs_);
+    BuildFinder();
 
     ticketEditor_ = new CQpEdit(bench_->Tickets(), page_->Content());
     ticketEditor_->setObjectName(QStringLiteral("ticketEditor"));
@@ -159,7 +139,7 @@ CWeighsetDlg::CWeighsetDlg(Prompts* prompts, QWidget* parent) : QMainWindow(pare
     });
 
     bench_->Initialize(SettingsStore::Load(), Folders::Compute());
-    logo_->LoadBitmapFile(bench_->Dirs().resources + QLatin1String(kLogoFile));
+    logo_->LoadBitmapFile(bench_->Dirs().FindResourceFile(QLatin1String(kLogoFile)));
 
     // Ctrl+letter reaches the menu whichever control has the focus, before an edit box
     // can take it for itself (Ctrl+X would cut).
@@ -176,6 +156,7 @@ CWeighsetDlg::~CWeighsetDlg()
     // report to the workbench: both go before it does.
     delete ticketEditor_;
     ticketEditor_ = nullptr;
+    marks_.reset();
     bench_.reset();
     view_.reset();
 }
@@ -206,7 +187,9 @@ void CWeighsetDlg::BuildWidgets()
     tabs_->setDrawBase(true);
     // Hidden until a configuration is shown.
     tabs_->hide();
-    main->addWidget(tabs_);
+    tabRow_ = new QHBoxLayout;
+    tabRow_->addWidget(tabs_, 1);
+    main->addLayout(tabRow_);
     page_ = new PageArea(central);
     page_->setObjectName(QStringLiteral("pageArea"));
     main->addWidget(page_, 1);
@@ -262,24 +245,80 @@ void CWeighsetDlg::BuildMenus()
         connect(action, &QAction::triggered, this, [this, id]() { RunCommand(id); });
         actions_[id] = action;
     };
-    // Separators set a run of added commands off from the resource's items around it.
-    std::map<QMenu*, bool> inAddedRun;
+    std::set<QMenu*> extended;
     for (const MenuItem& item : CommandTable::MenuItems()) {
         QMenu* menu = popups[QByteArray(item.popup)];
-        if (item.afterSeparator != inAddedRun[menu] && !menu->isEmpty()) menu->addSeparator();
-        inAddedRun[menu] = item.afterSeparator;
+        // One separator before the first of a menu's added commands.
+        if (item.afterSeparator && extended.insert(menu).second) menu->addSeparator();
         // The text after the tab is what the menu shows in the shortcut column.
         QAction* action = menu->addAction(QString::fromLatin1(item.text));
         if (item.shortcutKey) {
             action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key(item.shortcutKey)));
             action->setShortcutContext(Qt::WindowShortcut);
         }
+        action->setCheckable(item.checkable);
         connectCommand(action, item.id);
     }
     // Commands with a handler but no menu item and no shortcut: reachable through RunCommand.
-    for (int id : {kCmdRemoteSetup, kCmdHostSession, kCmdExportTicket, kCmdImportTicket, kCmdUploadTicket}) {
+    for (int id : {kCmdExportTicket, kCmdImportTicket, kCmdUploadTicket}) {
         connectCommand(new QAction(this), id);
     }
+}
+
+void CWeighsetDlg::BuildFinder()
+{
+    finder_ = new SettingFinder(*bench_, centralWidget());
+    tabRow_->addWidget(finder_, 0, Qt::AlignRight | Qt::AlignVCenter);
+    connect(finder_, &SettingFinder::EntryChosen, this, &CWeighsetDlg::GoToEntry);
+
+    // A window action of its own: Ctrl+F is not one of the command table's shortcuts.
+    findAction_ = new QAction(tr("&Find setting"), this);
+    findAction_->setObjectName(QStringLiteral("findSettingAction"));
+    findAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    findAction_->setShortcutContext(Qt::WindowShortcut);
+    connect(findAction_, &QAction::triggered, finder_, &SettingFinder::Activate);
+    // The menus stay the command table's; the field itself shows the key.
+    addAction(findAction_);
+}
+
+void CWeighsetDlg::GoToEntry(ConfigEntry* entry)
+{
+    if (!entry || entry->tabIndex < 0 || entry->tabIndex >= tabs_->count()) return;
+    // The tab bar's change shows the page through the workbench.
+    tabs_->setCurrentIndex(entry->tabIndex);
+    QRect area;
+    QWidget* target = nullptr;
+    for (const auto& control : entry->controls) {
+        auto* backed = dynamic_cast<WidgetControl*>(control.get());
+        QWidget* w = backed ? backed->Widget() : nullptr;
+        if (!w || w->isHidden()) continue;
+        area = area.united(w->geometry());
+        if (!target && w->isEnabled() && w->focusPolicy() != Qt::NoFocus) target = w;
+    }
+    if (area.isNull()) return;
+    page_->UpdateExtent();
+    page_->ensureVisible(area.center().x(), area.center().y(), area.width() / 2 + kFoundScrollMargin,
+                         area.height() / 2 + kFoundScrollMargin);
+    if (target) target->setFocus(Qt::OtherFocusReason);
+
+    delete foundHighlight_.data();
+    auto* frame = new QFrame(page_->Content());
+    frame->setObjectName(QStringLiteral("foundHighlight"));
+    frame->setAttribute(Qt::WA_TransparentForMouseEvents);
+    frame->setStyleSheet(
+        QStringLiteral("#foundHighlight { border: 2px solid palette(highlight); border-radius: 3px; }"));
+    frame->setGeometry(
+        area.adjusted(-kFoundHighlightMargin, -kFoundHighlightMargin, kFoundHighlightMargin, kFoundHighlightMargin));
+    frame->show();
+    frame->raise();
+    foundHighlight_ = frame;
+    QTimer::singleShot(kFoundHighlightMs, frame, &QObject::deleteLater);
+}
+
+void CWeighsetDlg::OpenFromCommandLine(const QString& path)
+{
+    bench_->OpenFile(path);
+    UpdateTitle();
 }
 
 QAction* CWeighsetDlg::Action(int id) const
@@ -336,7 +375,7 @@ bool CWeighsetDlg::IsModified() const
     if (ConfigModel::IsDocumentModified(model.entries)) return true;
     if (bench_->Tickets().IsTicketModified()) return true;
     for (const auto& entry : model.entries) {
-        if (HasPendingEdit(*entry, model)) return true;
+        if (EntryValues::HasPendingEdit(*entry, model)) return true;
     }
     return false;
 }
@@ -344,6 +383,7 @@ bool CWeighsetDlg::IsModified() const
 void CWeighsetDlg::UpdateTitle()
 {
     if (!bench_) return;
+    if (marks_) marks_->Refresh();
     QString title = QString::fromLatin1(kAppName);
     const QString name = QFileInfo(QFile::decodeName(bench_->Model().documentPath)).fileName();
     if (!name.isEmpty()) title += QStringLiteral(" - ") + name;

@@ -3,19 +3,25 @@
 
 #include <QIcon>
 #include <QMainWindow>
+#include <QPointer>
 #include <map>
 #include <memory>
 
 class CQpEdit;
 class CStaticEx;
+class ConfigEntry;
 class GuiView;
+class ModifiedMarks;
 class PageArea;
 class Prompts;
 class QAction;
+class QFrame;
+class QHBoxLayout;
 class QLabel;
 class QPushButton;
 class QTabBar;
 class QTreeWidget;
+class SettingFinder;
 class Workbench;
 
 // The main window: the menu bar and its shortcuts, the side logo, the tab bar over the page
@@ -45,9 +51,18 @@ public:
     QLabel* SessionPicture() const { return sessionPicture_; }
     QPushButton* ApplyButton() const { return apply_; }
     QPushButton* CloseButton() const { return close_; }
+    SettingFinder* Finder() const { return finder_; }
+    QAction* FindAction() const { return findAction_; }
+    ModifiedMarks& Marks() const { return *marks_; }
 
-    // The title: the program, the document's file name and a mark while it is modified.
+    // The title (the program, the document's file name and a mark while it is modified) and
+    // the modified marks of the entries and tabs.
     void UpdateTitle();
+    // Shows an entry's tab, scrolls to its controls, focuses the first that takes the focus
+    // and frames them for a moment.
+    void GoToEntry(ConfigEntry* entry);
+    // A file named on the command line, opened as Open opens a chosen one.
+    void OpenFromCommandLine(const QString& path);
     // The workbench's Exit decided that the window closes.
     void CloseFromExit();
     // Centres the window on its screen.
@@ -69,6 +84,7 @@ protected:
 private:
     void BuildMenus();
     void BuildWidgets();
+    void BuildFinder();
     void AddLogLine(int row, int kind, const QByteArray& text);
     bool IsShortcutKey(int key) const;
     bool IsModified() const;
@@ -87,6 +103,11 @@ private:
     QTreeWidget* logView_ = nullptr;
     QPushButton* apply_ = nullptr;
     QPushButton* close_ = nullptr;
+    QHBoxLayout* tabRow_ = nullptr;
+    SettingFinder* finder_ = nullptr;
+    QAction* findAction_ = nullptr;
+    std::unique_ptr<ModifiedMarks> marks_;
+    QPointer<QFrame> foundHighlight_;
 
     bool closeAllowed_ = false;
     bool inCloseEvent_ = false;

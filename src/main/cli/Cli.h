@@ -19,6 +19,7 @@ int Diff(const QStringList& args);
 int Handheld(const QStringList& args);
 // "idstorage receive|send ...": the ID storage records of a 637.
 int IdStorage(const QStringList& args);
+int Relay(const QStringList& args);
 int Report(const QStringList& args);
 
 // The application object a command line needs: a GUI one (offscreen) only where a command

@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "CliLink.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QObject>
 #include <cstdio>
 
 #include "StatusLog.h"
 #include "Workbench.h"
+#include "link/TrafficTrace.h"
 #include "model/TextConv.h"
 #include "platform/Folders.h"
 
@@ -18,6 +20,16 @@ namespace CliLink {
 
 bool TakePortOption(QStringList& args, CommSettings& settings)
 {
+    const int trace = int(args.indexOf(QStringLiteral("--trace")));
+    if (trace >= 0) {
+        if (trace + 1 >= args.size() || args.at(trace + 1).isEmpty()) {
+            std::fputs("tarelink-cli: --trace needs a file\n", stderr);
+            return false;
+        }
+        // The workbench starts the trace the environment names.
+        qputenv("TARELINK_TRACE", QFile::encodeName(args.at(trace + 1)));
+        args.remove(trace, 2);
+    }
     const int at = int(args.indexOf(QStringLiteral("--port")));
     if (at < 0) return true;
     if (at + 1 >= args.size() || args.at(at + 1).isEmpty()) {
@@ -51,7 +63,7 @@ void EchoLog(StatusLog& log)
     QObject::connect(&log, &StatusLog::LineAdded, &log, [](int, int kind, const QByteArray& text) {
         // Protocol lines carry control characters; one log line stays one line.
         std::fprintf(stderr, "%s: %s\n", StatusLog::KindLabel(kind).constData(),
-                     TextConv::Printable(text).constData());
+                     TrafficTrace::Escape(text).constData());
         std::fflush(stderr);
     });
 }
@@ -60,19 +72,6 @@ void Prepare(Workbench& bench, const CommSettings& settings)
 {
     EchoLog(bench.Log());
     bench.Initialize(settings, Folders::Compute());
-}
-
-bool TakeValue(QStringList& args, const char* name, QString* value)
-{
-    const int at = int(args.indexOf(QLatin1String(name)));
-    if (at < 0) return true;
-    if (at + 1 >= args.size() || args.at(at + 1).isEmpty()) {
-        std::fprintf(stderr, "tarelink-cli: %s needs a value\n", name);
-        return false;
-    }
-    *value = args.at(at + 1);
-    args.remove(at, 2);
-    return true;
 }
 
 bool TakeSerialPort(QStringList& args, QByteArray& port)
@@ -94,6 +93,19 @@ bool NoneLeft(const QStringList& args, const char* command)
     std::fprintf(stderr, "tarelink-cli: %s: unexpected '%s' (see tarelink-cli --help)\n", command,
                  qPrintable(args.first()));
     return false;
+}
+
+bool TakeValue(QStringList& args, const char* name, QString* value)
+{
+    const int at = int(args.indexOf(QLatin1String(name)));
+    if (at < 0) return true;
+    if (at + 1 >= args.size() || args.at(at + 1).isEmpty()) {
+        std::fprintf(stderr, "tarelink-cli: %s needs a value\n", name);
+        return false;
+    }
+    *value = args.at(at + 1);
+    args.remove(at, 2);
+    return true;
 }
 
 }  // namespace CliLink

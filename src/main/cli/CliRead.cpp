@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "Cli.h"
+#include "CliHost.h"
 #include "CliLink.h"
 #include "CliPrompts.h"
 #include "Workbench.h"
@@ -18,7 +19,11 @@ int Read(const QStringList& arguments)
 {
     QStringList args = arguments;
     CommSettings settings = SettingsStore::Load();
-    if (!TakeDataOption(args) || !CliLink::TakePortOption(args, settings)) return 2;
+    CliHost::Options hostOptions;
+    if (!TakeDataOption(args) || !CliLink::TakePortOption(args, settings)
+        || !CliHost::TakeOptions(args, &hostOptions)) {
+        return 2;
+    }
     const int at = int(args.indexOf(QStringLiteral("-o")));
     if (at < 0 || at + 1 >= args.size() || args.at(at + 1).isEmpty()) {
         std::fputs("tarelink-cli: read needs -o OUT\n", stderr);
@@ -32,8 +37,14 @@ int Read(const QStringList& arguments)
     HeadlessView view;
     Workbench bench(prompts, view);
     CliLink::Prepare(bench, settings);
+    CliHost host(bench, hostOptions);
 
-    bench.ReadDevice(nullptr, nullptr);
+    if (!host.Active()) {
+        bench.ReadDevice(nullptr, nullptr);
+    } else if (!host.Read()) {
+        bench.Shutdown();
+        return 1;
+    }
     const ReadOutcome& outcome = bench.Reader().Outcome();
     // The window stays silent when the list breaks off; here it decides the exit code.
     if (outcome.valuesPulled && !outcome.valuesComplete) {

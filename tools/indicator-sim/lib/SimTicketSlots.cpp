@@ -2,7 +2,7 @@
 #include "SimTicketSlots.h"
 
 #include "SimEngine.h"
-#include "SimTrafficLog.h"
+#include "link/TrafficTrace.h"
 
 namespace {
 
@@ -129,7 +129,7 @@ void SimTicketSlots::EndOfTicket(SimEngine& engine)
     engine.Profile().tickets[slot] = ticket;
     if (note_) {
         note_("ticket stored in slot " + QByteArray::number(slot) + " (" + QByteArray::number(ticket.size()) +
-              " bytes): " + SimTrafficLog::Escape(ticket));
+              " bytes): " + TrafficTrace::Escape(ticket));
     }
     engine.SendRaw(kAccepted);
 }

@@ -4,10 +4,11 @@
 #include <QDateTime>
 #include <cstdio>
 
+#include "link/TrafficTrace.h"
+
 namespace {
 // A long session is kept in memory only up to this many chunks; the file keeps everything.
 constexpr int kMaxItems = 100000;
-constexpr char kHexDigits[] = "0123456789abcdef";
 }  // namespace
 
 bool SimTrafficLog::SetOutput(const QString& path, QString* error)
@@ -30,35 +31,12 @@ bool SimTrafficLog::SetOutput(const QString& path, QString* error)
     return true;
 }
 
-QByteArray SimTrafficLog::Escape(const QByteArray& bytes)
-{
-    QByteArray out;
-    out.reserve(bytes.size() * 2);
-    for (char c : bytes) {
-        const auto u = static_cast<unsigned char>(c);
-        if (c == '\n') {
-            out += "\\n";
-        } else if (c == '\r') {
-            out += "\\r";
-        } else if (c == '\\') {
-            out += "\\\\";
-        } else if (u >= 0x20 && u < 0x7F) {
-            out += c;
-        } else {
-            out += "\\x";
-            out += kHexDigits[u >> 4];
-            out += kHexDigits[u & 0xF];
-        }
-    }
-    return out;
-}
-
 void SimTrafficLog::Add(Direction direction, const QByteArray& bytes)
 {
     if (bytes.isEmpty()) return;
     if (items_.size() >= kMaxItems) items_.removeFirst();
     items_.append({direction, bytes});
-    Write((direction == Direction::FromHost ? "<- " : "-> ") + Escape(bytes));
+    Write((direction == Direction::FromHost ? "<- " : "-> ") + TrafficTrace::Escape(bytes));
 }
 
 void SimTrafficLog::Note(const QByteArray& text)

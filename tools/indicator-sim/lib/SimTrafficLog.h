@@ -8,7 +8,7 @@
 #include <memory>
 
 // Everything that crossed the link, both ways, kept for tests and written escaped to a
-// file or stderr for people.
+// file or stderr for people (escaped as the program's own traffic trace is).
 class SimTrafficLog {
 public:
     enum class Direction { FromHost, ToHost };
@@ -27,9 +27,6 @@ public:
     const QList<Item>& Items() const { return items_; }
     // Every byte one way, in order.
     QByteArray Bytes(Direction direction) const;
-
-    // Printable ASCII as it is; \n, \r, \\ and \xNN for the rest.
-    static QByteArray Escape(const QByteArray& bytes);
 
 private:
     void Write(const QByteArray& line);
