@@ -9,6 +9,8 @@
 #include "StatusLog.h"
 #include "link/DeviceReader.h"
 #include "model/ConfigModel.h"
+#include "pages/EventProcessor.h"
+#include "pages/PageBuilder.h"
 #include "platform/CommSettings.h"
 #include "platform/Folders.h"
 #include "report/PrintCommand.h"
@@ -26,8 +28,8 @@ class RemoteSession;
 class TicketStore;
 class View;
 
-// What a generated control reports to the command handler.
-enum class ControlNotification { SelectionChanged, FocusLost, Clicked };
+// The pause that lets a freshly opened link settle before the first command of a read.
+inline constexpr int kSettlePauseMs = 250;
 
 // The object that owns one document, its link and its log, and runs every command's
 // steps. The window's handlers are one-liners into it; the command line drives it with
@@ -67,36 +69,12 @@ public:
     // Relabels and greys menu items by the model line of the file record.
     void AdjustMenuForModel();
 
-    // --- pages ---
     // Destroys the pages and the model before a new read.
     void ResetDocument();
-    // Builds every control, applies every rule to every entry, then runs every event once.
-    void BuildPages();
-    // Shows the controls of one tab in one entry array; handles the ticket editor on the print page.
-    void ShowPage(EntryArray& entries, int tab);
-    void AddEntryToolTips(EntryArray& entries);
-    // The tab control's selection changed: both arrays show the tab.
-    void SelectTab(int tab);
-    int PageShown() const { return pageShown_; }
-    // Reads every entry back from its controls.
-    void ReadBackAll();
-    // Identifier ranges of the generated controls.
-    enum class ControlRange { Radio, Edit, Combo, UpDown, Check, Button, Text, None };
-    ControlRange RangeOf(int id) const;
-    int NextControlId(ControlRange range);
-
-    // A generated control reports a user action.
-    void OnControlCommand(EntryControl* control, ControlNotification notification);
-
-    // --- events (WorkbenchEvents.cpp) ---
-    // Message 0x465: processes one event record (an index into the model's events).
-    void OnEventTrigger(int index);
-    // Queues an event record for processing after the current handler returns.
-    void PostEvent(int index);
-    // The first event record bound to the entry, or -1.
-    int FirstEventOf(const ConfigEntry* entry) const;
-    // Recomputes an entry's displayed number with d decimals (capacity, low range, tare).
-    void Reformat(ConfigEntry* entry, int decimals);
+    // The generated pages and what their controls report.
+    PageBuilder& Pages() { return *pages_; }
+    // The template's event records.
+    EventProcessor& Events() { return *events_; }
 
     // Runs a command of the command table that needs no window of its own. False when the
     // command is the window's (Center, Minimize, About, Help Index, Update Flash) or unknown.
@@ -128,17 +106,17 @@ public:
     // --- device read (WorkbenchRead.cpp; the steps are DeviceReader's) ---
     // The Read device command: asks before overwriting, then queues the read.
     void OnReadDeviceCommand();
-    // Queues message 0x464 (a device read with both parameters 0).
+    // Queues a read of the device, to run once the current handler has returned.
     void PostReadDevice();
-    // Message 0x464: reads the device (templateStream null) or the caller's template or
-    // configuration stream, then values from `valuesStream` when given.
+    // Reads the device (templateStream null) or the caller's template or configuration
+    // stream, then values from `valuesStream` when given.
     int ReadDevice(QIODevice* valuesStream, QIODevice* templateStream);
     void IdentifyDevice(CDevice& record);
     DeviceReader& Reader() { return reader_; }
 
     // Waits without blocking the event loop (the settle pauses of a read).
     void Pause(int ms);
-    // 250 ms in the product; tests shorten it.
+    // kSettlePauseMs in the product; tests shorten it.
     void SetSettlePause(int ms) { settlePauseMs_ = ms; }
     int SettlePause() const { return settlePauseMs_; }
 
@@ -151,11 +129,6 @@ Q_SIGNALS:
     void ReadFinished(int result);
 
 private:
-    void BuildEntryControls(ConfigEntry& entry);
-    void BuildExtraControls(ConfigEntry& entry);
-    void ApplyRules(ConfigEntry* entry, const QByteArray& text);
-    void RemoveToolTips(ConfigEntry& entry);
-
     Prompts& prompts_;
     View& view_;
     ConfigModel model_;
@@ -171,28 +144,11 @@ private:
     std::unique_ptr<IdStorageSend> idSend_;
     std::unique_ptr<HandheldFileCommands> handheldFiles_;
     std::unique_ptr<RemoteSession> session_;
+    std::unique_ptr<PageBuilder> pages_;
+    std::unique_ptr<EventProcessor> events_;
     int commandsEnabled_ = 0;
-    int pageShown_ = -1;
-    int settlePauseMs_ = 250;
-    // Posted events carry the generation they were posted in; a reset makes them stale.
-    int generation_ = 0;
-    int idCounters_[7] = {0, 0, 0, 0, 0, 0, 0};
+    int settlePauseMs_ = kSettlePauseMs;
     QString lastWritten_;
     DeviceReader reader_{*this};
     PrintCommand print_{*this};
-};
-
-// The generated controls' identifier ranges: base and the next range's base.
-struct IdRange {
-    int base;
-    int end;
-};
-inline constexpr IdRange kIdRanges[7] = {
-    {2500, 3000},  // radio buttons
-    {3000, 4000},  // edit boxes of "edit", "large_edit" and "spin"
-    {4000, 4500},  // drop-down lists
-    {4500, 5000},  // up-down controls
-    {5000, 5500},  // check frames
-    {5500, 6000},  // push buttons
-    {6000, 6500},  // text boxes
 };

@@ -6,6 +6,7 @@
 #include "link/DeviceLink.h"
 #include "model/Catalogue.h"
 #include "model/ConfigWriter.h"
+#include "model/EntryValues.h"
 #include "model/TextConv.h"
 #include "platform/Prompts.h"
 #include "platform/SettingsStore.h"
@@ -13,8 +14,6 @@
 #include "tickets/TicketStore.h"
 
 namespace {
-
-constexpr char kConfigurationFilter[] = "Configuration Files (*.csc)|*.csc||";
 
 // Enough of a file's start to tell text from binary.
 constexpr qint64 kSniffLength = 4096;
@@ -45,11 +44,19 @@ Prompts::Answer AskToSave(Prompts& prompts)
                               Prompts::Buttons::YesNoCancel, Prompts::Icon::Question);
 }
 
+// An entry whose value the file cannot hold (it came from the indicator that way).
+QByteArray UncarriedWarning(const ConfigEntry& entry)
+{
+    return TextConv::Format("Value of %s (%s) not saved: a configuration line cannot carry ':' or \"//\"; "
+                            "the file keeps its previous value",
+                            {TextConv::ToUpper(entry.code), entry.label});
+}
+
 }  // namespace
 
 bool Workbench::IsDocumentModified()
 {
-    ReadBackAll();
+    pages_->ReadBackAll();
     return ConfigModel::IsDocumentModified(model_.entries);
 }
 
@@ -99,7 +106,7 @@ void Workbench::OnOpen()
     Prompts::FileChoice choice;
     choice.save = false;
     choice.initialFolder = folders_.configurations;
-    choice.filter = kConfigurationFilter;
+    choice.filter = ConfigWriter::kConfigurationFilter;
     choice.hideReadOnly = true;
     choice.overwritePrompt = true;
     const QString path = prompts_.ChooseFile(choice);
@@ -127,7 +134,7 @@ void Workbench::OpenFile(const QString& path)
 
 void Workbench::OnSave()
 {
-    ReadBackAll();
+    pages_->ReadBackAll();
     const CDevice& described = model_.attachedDevice.identified ? model_.attachedDevice : model_.fileDevice;
     ConfigWriter::Target target;
     target.configurationsFolder = folders_.configurations;
@@ -147,12 +154,15 @@ void Workbench::OnSave()
             MarkValuesAsBaseline();
         }
     }
+    if (!lastWritten_.isEmpty()) {
+        for (const ConfigEntry* e : EntryValues::UncarriedEntries(model_)) AddStatusLine(UncarriedWarning(*e), kWarning);
+    }
     Q_EMIT DocumentChanged();
 }
 
 void Workbench::MarkValuesAsBaseline()
 {
-    ReadBackAll();
+    pages_->ReadBackAll();
     ConfigModel::TakeBaseline(model_.entries);
     ConfigModel::TakeBaseline(model_.extraEntries);
     Q_EMIT DocumentChanged();
@@ -161,7 +171,7 @@ void Workbench::MarkValuesAsBaseline()
 bool Workbench::OnExit()
 {
     link_->SetExiting(true);
-    ReadBackAll();
+    pages_->ReadBackAll();
     if (!ConfigModel::IsDocumentModified(model_.entries) && !tickets_->IsTicketModified()) {
         view_.CloseWindow();
         return true;

@@ -80,11 +80,11 @@ int main(int argc, char** argv)
     if (command == QLatin1String("resave")) return Cli::Resave(args);
     if (command == QLatin1String("identify")) return Cli::Identify(args);
     if (command == QLatin1String("read")) return Cli::Read(args);
+    if (command == QLatin1String("relay")) return Cli::Relay(args);
     if (command == QLatin1String("update")) return Cli::Update(args);
     if (command == QLatin1String("diff")) return Cli::Diff(args);
     if (command == QLatin1String("handheld")) return Cli::Handheld(args);
     if (command == QLatin1String("idstorage")) return Cli::IdStorage(args);
-    if (command == QLatin1String("relay")) return Cli::Relay(args);
     if (command == QLatin1String("report")) return Cli::Report(args);
     std::fprintf(stderr, "tarelink-cli: unknown command '%s'\n\n%s", qPrintable(command), kUsage);
     return 2;

@@ -30,11 +30,8 @@ struct HeadlessBenchT {
         bench.ReadDevice(nullptr, &buffer);
         Settle();
     }
-    // Lets posted events run.
-    static void Settle()
-    {
-        for (int i = 0; i < 4; ++i) QCoreApplication::processEvents();
-    }
+    // Lets posted events run, and the events they post.
+    static void Settle() { for (int i = 0; i < 4; ++i) QCoreApplication::processEvents(); }
     ConfigEntry* Entry(const char* code) { return ConfigModel::FindEntryByCode(bench.Model().entries, code); }
 
     TestData data;

@@ -1,46 +1,44 @@
 // SPDX-License-Identifier: MIT
 #include "ScriptedPrompts.h"
 
+namespace {
+// The next scripted answer, or `fallback` when the script has run out.
+template <class T>
+T Next(std::deque<T>& script, T fallback)
+{
+    if (script.empty()) return fallback;
+    T v = std::move(script.front());
+    script.pop_front();
+    return v;
+}
+}  // namespace
+
+void ScriptedPrompts::Record(const QByteArray& kind, const QByteArray& text)
+{
+    Shown s;
+    s.kind = kind;
+    s.text = text;
+    shown.push_back(s);
+}
+
 Prompts::Answer ScriptedPrompts::MessageBox(const QByteArray& text, const QByteArray& caption, Buttons buttons,
                                             Icon icon)
 {
-    Shown s;
-    s.kind = "box";
-    s.text = text;
-    s.caption = caption;
-    s.buttons = buttons;
-    s.icon = icon;
-    shown.push_back(s);
-    if (!answers.empty()) {
-        const Answer a = answers.front();
-        answers.pop_front();
-        return a;
-    }
-    return buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
+    shown.push_back(Shown{"box", text, caption, buttons, icon, {}});
+    return Next(answers, buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel);
 }
 
 QString ScriptedPrompts::ChooseFile(const FileChoice& choice)
 {
-    Shown s;
-    s.kind = "file";
-    s.file = choice;
-    shown.push_back(s);
-    if (files.empty()) return QString();
-    const QString f = files.front();
-    files.pop_front();
-    return f;
+    shown.push_back(Shown{"file", {}, {}, Buttons::Ok, Icon::None, choice});
+    return Next(files, QString());
 }
 
 bool ScriptedPrompts::SelectModel(QByteArray& chosen, const QList<QByteArray>& items)
 {
-    Shown s;
-    s.kind = "model";
-    s.text = chosen;
-    shown.push_back(s);
+    Record("model", chosen);
     lastModelItems = items;
-    if (models.empty()) return true;
-    const QByteArray m = models.front();
-    models.pop_front();
+    const QByteArray m = Next(models, chosen);
     if (m.isEmpty()) return false;
     chosen = m;
     return true;
@@ -48,33 +46,21 @@ bool ScriptedPrompts::SelectModel(QByteArray& chosen, const QList<QByteArray>& i
 
 int ScriptedPrompts::KeyLockMask(int mask)
 {
-    Shown s;
-    s.kind = "keylock";
-    s.text = QByteArray::number(mask);
-    shown.push_back(s);
+    Record("keylock", QByteArray::number(mask));
     lastKeyLockMaskIn = mask;
-    if (keyLockMasks.empty()) return mask;
-    const int m = keyLockMasks.front();
-    keyLockMasks.pop_front();
-    return m;
+    return Next(keyLockMasks, mask);
 }
 
 int ScriptedPrompts::UpdateOption()
 {
-    shown.push_back(Shown{"update", {}, {}, Buttons::Ok, Icon::None, {}});
-    if (updateOptions.empty()) return 1;
-    const int o = updateOptions.front();
-    updateOptions.pop_front();
-    return o;
+    Record("update");
+    return Next(updateOptions, 1);
 }
 
 int ScriptedPrompts::PickSlot()
 {
-    shown.push_back(Shown{"slot", {}, {}, Buttons::Ok, Icon::None, {}});
-    if (slots.empty()) return 0;
-    const int v = slots.front();
-    slots.pop_front();
-    return v;
+    Record("slot");
+    return Next(slots, 0);
 }
 
 bool ScriptedPrompts::HandheldDescription(QByteArray& description)
@@ -97,11 +83,9 @@ int ScriptedPrompts::ChooseHandheldConfiguration(const QByteArray& fileList)
 
 bool ScriptedPrompts::CommunicationSettings(CommSettings& settings, bool linkOpen)
 {
-    shown.push_back(Shown{"comm", linkOpen ? "open" : "closed", {}, Buttons::Ok, Icon::None, {}});
-    if (commEdits.empty()) return false;
-    auto edit = commEdits.front();
-    commEdits.pop_front();
-    return edit(settings, linkOpen);
+    Record("comm", linkOpen ? "open" : "closed");
+    auto edit = Next(commEdits, std::function<bool(CommSettings&, bool)>());
+    return edit && edit(settings, linkOpen);
 }
 
 QList<QByteArray> ScriptedPrompts::BoxTexts() const
@@ -115,7 +99,5 @@ QList<QByteArray> ScriptedPrompts::BoxTexts() const
 
 int ScriptedPrompts::CountOf(const QByteArray& kind) const
 {
-    int n = 0;
-    for (const Shown& s : shown) n += s.kind == kind ? 1 : 0;
-    return n;
+    return int(std::count_if(shown.begin(), shown.end(), [&kind](const Shown& s) { return s.kind == kind; }));
 }

@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <vector>
@@ -36,16 +37,14 @@ public:
     bool HandheldDescription(QByteArray& description) override;
     int ChooseHandheldConfiguration(const QByteArray& fileList) override;
 
-    // Scripted answers, used in order.
+    // Scripted answers, used in order. An empty file or model text cancels; a settings edit
+    // returns whether OK was pressed.
     std::deque<Answer> answers;
-    std::deque<QString> files;               // "" = cancel
-    std::deque<QByteArray> models;           // the model text to choose; "" = cancel
-    std::deque<int> keyLockMasks;            // the mask the dialog returns
-    std::deque<int> updateOptions;
-    std::deque<int> slots;
-    std::deque<QByteArray> descriptions;     // "" = cancel; none scripted cancels
-    std::deque<int> handheldRows;            // -1 = cancel; none scripted cancels
-    // Edits the settings and returns whether OK was pressed.
+    std::deque<QString> files;
+    std::deque<QByteArray> models;
+    std::deque<int> keyLockMasks, updateOptions, slots;
+    std::deque<QByteArray> descriptions;  // "" = cancel; none scripted cancels
+    std::deque<int> handheldRows;         // -1 = cancel; none scripted cancels
     std::deque<std::function<bool(CommSettings&, bool)>> commEdits;
 
     std::vector<Shown> shown;
@@ -55,4 +54,7 @@ public:
     // The texts of every message box shown, in order.
     QList<QByteArray> BoxTexts() const;
     int CountOf(const QByteArray& kind) const;
+
+private:
+    void Record(const QByteArray& kind, const QByteArray& text = QByteArray());
 };

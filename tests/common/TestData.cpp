@@ -6,34 +6,20 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
-#include <QStandardPaths>
-
-namespace {
-void CopyTree(const QString& from, const QString& to)
-{
-    QDir().mkpath(to);
-    QDirIterator it(from, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString src = it.next();
-        const QString rel = QDir(from).relativeFilePath(src);
-        const QString dst = QDir(to).filePath(rel);
-        if (QFileInfo(src).isDir()) {
-            QDir().mkpath(dst);
-        } else {
-            QDir().mkpath(QFileInfo(dst).path());
-            QFile::remove(dst);
-            QFile::copy(src, dst);
-            QFile(dst).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
-        }
-    }
-}
-}  // namespace
 
 TestData::TestData(bool copyData) : dir_(std::make_unique<QTemporaryDir>())
 {
     const QString base = Base();
     if (copyData) {
-        CopyTree(SourceDir() + QStringLiteral("/data"), base);
+        const QString from = SourceDir() + QStringLiteral("/data");
+        QDirIterator it(from, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString src = it.next();
+            const QString dst = base + QDir(from).relativeFilePath(src);
+            QDir().mkpath(QFileInfo(dst).path());
+            QFile::copy(src, dst);
+            QFile(dst).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+        }
     }
     for (const char* sub : {"Configurations", "Tickets", "Resources", "HandHeld", "Temporary", "Printers"}) {
         QDir().mkpath(base + QLatin1String(sub));
@@ -45,20 +31,9 @@ TestData::TestData(bool copyData) : dir_(std::make_unique<QTemporaryDir>())
 
 TestData::~TestData() = default;
 
-QString TestData::Base() const
-{
-    return dir_->path() + QLatin1Char('/');
-}
-
-QString TestData::Configurations() const
-{
-    return Base() + QStringLiteral("Configurations/");
-}
-
-QString TestData::Path(const QString& relative) const
-{
-    return Base() + relative;
-}
+QString TestData::Base() const { return dir_->path() + QLatin1Char('/'); }
+QString TestData::Configurations() const { return Base() + QStringLiteral("Configurations/"); }
+QString TestData::Path(const QString& relative) const { return Base() + relative; }
 
 QString TestData::Write(const QString& relative, const QByteArray& bytes) const
 {
@@ -75,7 +50,4 @@ QByteArray TestData::ReadAll(const QString& path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-QString TestData::SourceDir()
-{
-    return QStringLiteral(TARELINK_SOURCE_DIR);
-}
+QString TestData::SourceDir() { return QStringLiteral(TARELINK_SOURCE_DIR); }

@@ -6,12 +6,11 @@
 #include <QTemporaryDir>
 #include <memory>
 
-// A private data folder for one test: a copy of the repository's data/ (or an empty
-// skeleton), with TARELINK_DATA_DIR pointing at it and the settings store redirected
-// into it, so no test touches the user's files.
+// A private data folder for one test: a copy of the repository's data/ (or only the empty
+// folders), with TARELINK_DATA_DIR pointing at it and the settings store redirected into
+// it, so no test touches the user's files.
 class TestData {
 public:
-    // copyData: copy data/ from the source tree; otherwise create the empty folders only.
     explicit TestData(bool copyData = true);
     ~TestData();
 

@@ -13,6 +13,7 @@
 #include "idstorage/IdStorageReceive.h"
 #include "idstorage/IdStorageSend.h"
 #include "model/TextConv.h"
+#include "pages/PageBuilder.h"
 #include "platform/Prompts.h"
 #include "tickets/TicketFormats.h"
 #include "tickets/TicketStore.h"
@@ -62,7 +63,7 @@ HandheldFileCommands::ExportOutcome HandheldFileCommands::ExportHandheld()
         return outcome;
     }
     ConfigModel& model = bench_.Model();
-    bench_.ReadBackAll();
+    bench_.Pages().ReadBackAll();
     if (model.documentPath.contains(kTemplateSuffix) || bench_.IsDocumentModified()) bench_.OnSave();
 
     Prompts::FileChoice choice;

@@ -13,6 +13,7 @@
 #include "link/DeviceLink.h"
 #include "link/TrafficTrace.h"
 #include "model/TextConv.h"
+#include "pages/PageBuilder.h"
 #include "platform/Prompts.h"
 #include "platform/View.h"
 #include "tickets/SlotDownload.h"
@@ -137,7 +138,7 @@ HandheldLink::SendOutcome HandheldLink::SendToHandheld()
     if (!outcome.found) return outcome;
 
     Post(kSending, kInformation);
-    bench_.ReadBackAll();
+    bench_.Pages().ReadBackAll();
     view.ShowProgress();
     view.SetProgressActivity(true);
     const QByteArray header[] = {kBegin, '\n' + description + '\r', '\n' + bench_.Model().fileDevice.modelLine + ":\r"};

@@ -23,7 +23,6 @@ using TextConv::Right;
 namespace {
 
 constexpr char kDefaultTemplate[] = "default.tpl";
-constexpr int kDeviceFieldsLength = 116;
 
 }  // namespace
 
@@ -140,18 +139,10 @@ bool DeviceReader::OpenAndIdentify()
         }
         // A fault an earlier command left behind is not this read's.
         link.TakeSerialFault(nullptr);
-        if (bench_.Settings().port == kTcpPortName) {
-            view.SetBusyMessage("Opening socket...");
-            if (link.ConnectDeviceSocket()) {
-                view.SetBusyMessage("TCP/IP connection established, looking for device...");
-            }
-        } else {
-            view.SetBusyMessage("Opening serial port...");
-            QString error;
-            if (!link.OpenSerialPort(&error)) {
-                outcome_.fault = error;
-                return false;
-            }
+        QString error;
+        if (!OpenConfiguredLink(&error)) {
+            outcome_.fault = error;
+            return false;
         }
     } else {
         view.SetBusyMessage("Host session started, looking for remote device...");
@@ -175,6 +166,19 @@ bool DeviceReader::OpenAndIdentify()
         return false;
     }
     return true;
+}
+
+bool DeviceReader::OpenConfiguredLink(QString* error)
+{
+    DeviceLink& link = bench_.Link();
+    View& view = bench_.Window();
+    if (bench_.Settings().port == kTcpPortName) {
+        view.SetBusyMessage("Opening socket...");
+        if (link.ConnectDeviceSocket()) view.SetBusyMessage("TCP/IP connection established, looking for device...");
+        return true;
+    }
+    view.SetBusyMessage("Opening serial port...");
+    return link.OpenSerialPort(error);
 }
 
 bool DeviceReader::IdentifyAttached()
@@ -269,11 +273,11 @@ void DeviceReader::RunSteps(QIODevice* valuesStream, QIODevice* templateStream)
                 if (!wasIdentified) attached.identified = 0;
             }
             view.SetTabs(model.tabs);
-            bench_.BuildPages();
-            bench_.AddEntryToolTips(model.entries);
-            bench_.AddEntryToolTips(model.extraEntries);
+            bench_.Pages().BuildPages();
+            bench_.Pages().AddEntryToolTips(model.entries);
+            bench_.Pages().AddEntryToolTips(model.extraEntries);
             view.SelectTab(0);
-            bench_.ShowPage(model.entries, 0);
+            bench_.Pages().ShowPage(model.entries, 0);
             view.EnableApplyButton(true);
             tickets.EnableEditor(1);
             bench_.MarkValuesAsBaseline();
@@ -295,6 +299,6 @@ void DeviceReader::RunSteps(QIODevice* valuesStream, QIODevice* templateStream)
     if (described) {
         tickets.SetDeviceModel(Right(described->modelLine, 3));
         tickets.SetDeviceVersion(Mid(described->revisionLine, 4, 3));
-        tickets.SetDeviceFields(Mid(described->fieldsLine, 7, kDeviceFieldsLength));
+        tickets.SetDeviceFields(described->FieldList());
     }
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 
 #include "ReadOutcome.h"
 
@@ -26,6 +27,10 @@ public:
     bool IdentifyAttached();
     // The identification exchange on a record; stops at a fault and leaves it to the caller.
     void Identify(CDevice& record);
+    // Opens the link "Port" names, with the read's busy texts: the device socket for "TCP/IP"
+    // (a socket that cannot connect is simply not there afterwards), else the serial port.
+    // False with the port's error text when the serial port cannot be opened.
+    bool OpenConfiguredLink(QString* error);
 
     bool Running() const { return running_; }
     const ReadOutcome& Outcome() const { return outcome_; }

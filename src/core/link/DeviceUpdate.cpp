@@ -10,6 +10,8 @@
 #include "StatusLog.h"
 #include "UpdateRecord.h"
 #include "Workbench.h"
+#include "model/EntryValues.h"
+#include "pages/PageBuilder.h"
 #include "model/TextConv.h"
 #include "platform/Prompts.h"
 #include "platform/View.h"
@@ -31,9 +33,6 @@ constexpr char kTicketsCode[] = "tickets";
 constexpr int kTimedOut = 2;
 
 constexpr char kChecking[] = "Checking for attached device...";
-constexpr char kOpeningSocket[] = "Opening socket...";
-constexpr char kSocketConnected[] = "TCP/IP connection established, looking for device...";
-constexpr char kOpeningSerial[] = "Opening serial port...";
 constexpr char kNoDevice[] = "Update failed - Invalid or no device connected";
 constexpr char kMismatchCaption[] = "Configuration mismatch";
 constexpr char kModelMismatch[] =
@@ -47,17 +46,22 @@ constexpr char kFinished[] = "Finished sending configuration settings";
 constexpr char kErrorSending[] = "Error sending configuration settings";
 constexpr char kNotSavedToDevice[] = "Error configuration setting not saved to device";
 constexpr char kCanceled[] = "Update canceled by user";
-constexpr char kUnsendable[] = "Setting %s (%s) not sent: a value cannot contain ':' or \"//\"";
+constexpr char kUnsendable[] = "Value of %s (%s) not sent: a setting command cannot carry ':' or \"//\"";
 constexpr char kFellSilent[] = "Device stopped responding - remaining settings not sent";
 constexpr char kConnectionClosed[] = "The connection has been closed";
 constexpr char kRecordNotWritten[] = "Update record not written to %s: %s";
 
 }  // namespace
 
-bool DeviceUpdate::Outcome::Succeeded() const
+bool DeviceUpdate::Outcome::SettingsWritten() const
 {
     return identified && modelMatches && settingsStarted && endAcknowledged && !aborted && !stoppedEarly &&
-           settingsRejected == 0 && settingsUnsendable == 0 && ticketsFailed == 0;
+           settingsRejected == 0 && settingsUnsendable == 0;
+}
+
+bool DeviceUpdate::Outcome::Succeeded() const
+{
+    return SettingsWritten() && ticketsFailed == 0;
 }
 
 DeviceUpdate::DeviceUpdate(Workbench& bench, SlotDownload& download) : bench_(bench), download_(download) {}
@@ -68,15 +72,10 @@ QByteArray DeviceUpdate::SettingCommand(const QByteArray& code, const QByteArray
     return body + '^' + TextConv::Dec(DeviceLink::LineChecksum(body) & 0xFF) + '\r';
 }
 
-bool DeviceUpdate::CanCarry(const QByteArray& value)
-{
-    return !value.contains(':') && !value.contains("//");
-}
-
 QByteArray DeviceUpdate::PortText() const
 {
     const CommSettings& s = bench_.Settings();
-    if (s.IsTcp()) return s.port + ' ' + s.remoteAddress + ':' + s.remotePort;
+    if (s.port == kTcpPortName) return s.port + ' ' + s.remoteAddress + ':' + s.remotePort;
     // A "COMn" name or a symlink says less than the device it opened.
     const QByteArray device = QFile::encodeName(bench_.Link().SerialDevicePath());
     return device.isEmpty() || device == s.port ? s.port : s.port + " (" + device + ')';
@@ -110,11 +109,13 @@ DeviceUpdate::Outcome DeviceUpdate::UpdateDevice(const QByteArray& configuration
     view.CloseBusy();
     UpdateRecord record(started, PortText(), configurationFile.isEmpty() ? model.documentPath : configurationFile);
     link.DiscardReplies();
-    bench_.ReadBackAll();
+    bench_.Pages().ReadBackAll();
 
     CDevice device;
     bench_.IdentifyDevice(device);
     if (view.BusyExists()) view.CloseBusy();
+    QString fault;
+    if (link.TakeSerialFault(&fault)) PostLinkFault(fault);
     record.SetIdentity(device);
 
     if (!device.identified) {
@@ -148,6 +149,8 @@ DeviceUpdate::Outcome DeviceUpdate::UpdateDevice(const QByteArray& configuration
         Conclude(kCanceled, kError, record);
     }
     if (view.ProgressExists()) view.CloseProgress();
+    // What the indicator now holds is what the pages show: edits count from here.
+    if (outcome_.SettingsWritten()) bench_.MarkValuesAsBaseline();
     WriteRecord(record);
     running_ = false;
     return outcome_;
@@ -157,23 +160,23 @@ void DeviceUpdate::OpenLinkIfNone()
 {
     DeviceLink& link = bench_.Link();
     View& view = bench_.Window();
-    const CommSettings& settings = bench_.Settings();
     // A socket whose peer has gone is no link to reuse: it is replaced like a missing one.
     if (link.IsLinkUp() && link.CanSend()) {
         if (link.IsSerialOpen()) view.SetBusyMessage(kChecking);
         return;
     }
     view.SetBusyMessage(kChecking);
-    if (settings.IsTcp()) {
-        view.SetBusyMessage(kOpeningSocket);
-        if (link.ConnectDeviceSocket()) view.SetBusyMessage(kSocketConnected);
-        return;
-    }
-    view.SetBusyMessage(kOpeningSerial);
+    // A fault an earlier command left behind is not this update's.
+    link.TakeSerialFault(nullptr);
     QString why;
-    if (!link.OpenSerialPort(&why)) {
-        bench_.AddStatusLine(Format("%s (%s)", {TextConv::L1(why), settings.port}), kCommError);
-    }
+    if (!bench_.Reader().OpenConfiguredLink(&why)) PostLinkFault(why);
+}
+
+QByteArray DeviceUpdate::PostLinkFault(const QString& why)
+{
+    const QByteArray text = Format("%s (%s)", {TextConv::L1(why), bench_.Settings().port});
+    bench_.AddStatusLine(text, kCommError);
+    return text;
 }
 
 bool DeviceUpdate::LinkLost()
@@ -185,10 +188,7 @@ bool DeviceUpdate::LinkLost()
         // The peer closing the socket has shown its own box; a serial failure is said here.
         lostReason_ = kConnectionClosed;
         QString fault;
-        if (link.TakeSerialFault(&fault)) {
-            lostReason_ = Format("%s (%s)", {TextConv::L1(fault), bench_.Settings().port});
-            bench_.AddStatusLine(lostReason_, kCommError);
-        }
+        if (link.TakeSerialFault(&fault)) lostReason_ = PostLinkFault(fault);
     }
     return true;
 }
@@ -277,8 +277,8 @@ DeviceUpdate::Step DeviceUpdate::SendEntry(ConfigEntry& entry, UpdateRecord& rec
     if (entry.code == kTicketsCode) return Step::Stop;
 
     auto unsendable = [&](const ConfigEntry& e) {
-        if (e.disabled || CanCarry(e.value)) return false;
-        bench_.AddStatusLine(Format(kUnsendable, {e.code, e.label}), kWarning);
+        if (e.disabled || EntryValues::LineCanCarry(e.value)) return false;
+        bench_.AddStatusLine(Format(kUnsendable, {TextConv::ToUpper(e.code), e.label}), kWarning);
         record.AddSetting(e.code, e.value, Outcome::Unsendable, 0);
         ++outcome_.settingsUnsendable;
         return true;

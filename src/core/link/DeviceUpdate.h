@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 
 class CDevice;
 class ConfigEntry;
@@ -32,7 +33,9 @@ public:
         int ticketsSent = 0;
         int ticketsFailed = 0;
 
-        // Every setting sent was accepted, every ticket stored, and the end acknowledged.
+        // Every setting went out and was accepted, and the end was acknowledged.
+        bool SettingsWritten() const;
+        // That, and every ticket sent was stored.
         bool Succeeded() const;
     };
 
@@ -45,9 +48,6 @@ public:
 
     // "\n<code>:<value>:^<checksum>\r", the checksum over everything before the caret.
     static QByteArray SettingCommand(const QByteArray& code, const QByteArray& value);
-    // A value that a setting command (and a configuration line) can carry: no ':' (the field
-    // separator) and no "//" (a comment mark).
-    static bool CanCarry(const QByteArray& value);
 
     // Sends one top-level entry and its sub-entries to the peer on the link exactly as Update
     // device does (its attempts, the escape character after the last), for another transfer
@@ -70,6 +70,8 @@ private:
     Sent SendCalSetting(ConfigEntry& entry);
     // The link is gone: says why once (a serial failure) and marks the run stopped.
     bool LinkLost();
+    // A serial failure, with the port: "%s (%s)" as a Comm Error; returns the line.
+    QByteArray PostLinkFault(const QString& why);
     void Conclude(const QByteArray& text, int kind, UpdateRecord& record);
     void WriteRecord(const UpdateRecord& record);
     QByteArray PortText() const;

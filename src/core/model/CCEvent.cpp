@@ -2,18 +2,15 @@
 #include "CCEvent.h"
 
 #include "ConfigModel.h"
+#include "TextConv.h"
+
+using TextConv::UpToColon;
 
 namespace {
 // Removes the text up to and including the first ':'; nothing when there is none.
 void DropThroughColon(QByteArray& text)
 {
     text.remove(0, text.indexOf(':') + 1);
-}
-
-QByteArray UpToColon(const QByteArray& text)
-{
-    const int colon = text.indexOf(':');
-    return colon < 0 ? text : text.left(colon);
 }
 }  // namespace
 

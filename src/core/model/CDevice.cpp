@@ -35,3 +35,8 @@ QByteArray CDevice::VersionText() const
 {
     return TextConv::Right(revisionLine, 3);
 }
+
+QByteArray CDevice::FieldList() const
+{
+    return TextConv::Mid(fieldsLine, int(sizeof kFieldsPrefix) - 1, kFieldListLength);
+}

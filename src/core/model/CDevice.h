@@ -18,6 +18,9 @@ public:
     QByteArray ModelText() const;
     // The version text: the last three characters of the revision line.
     QByteArray VersionText() const;
+    // The field codes of the fields line: from the character after where "FIELDS:" ends, at
+    // most kFieldListLength characters.
+    QByteArray FieldList() const;
 
     QByteArray GetMfgLine() const { return mfgLine; }
     QByteArray GetModelLine() const { return modelLine; }
@@ -33,6 +36,11 @@ public:
     QByteArray protocolLine;
     QByteArray fieldsLine;
 };
+
+// What a fields line begins with.
+inline constexpr char kFieldsPrefix[] = "FIELDS:";
+// The longest field list a fields line carries (the ticket editor's property holds no more).
+inline constexpr int kFieldListLength = 116;
 
 // The maker's name every identified indicator reports on its manufacturer line.
 inline constexpr char kMakerName[] = "Tervolin Scale Mfg";

@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QLoggingCategory>
 
-#include "ChoiceText.h"
 #include "TextConv.h"
 
 Q_LOGGING_CATEGORY(lcCatalogue, "tarelink.model.catalogue", QtWarningMsg)
@@ -31,7 +30,7 @@ bool ReadCatalogueLine(QFile& file, QByteArray& line)
 
 QByteArray DefaultTemplateName(float model)
 {
-    return TextConv::Dec(TruncateToInt(double(model))) + ".tpl";
+    return TextConv::Dec(TextConv::TruncateToInt(double(model))) + ".tpl";
 }
 
 }  // namespace

@@ -1,9 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "ChoiceText.h"
 
-#include <climits>
-#include <cmath>
-
 #include "ConfigEntry.h"
 #include "TextConv.h"
 
@@ -14,17 +11,9 @@ constexpr int kTwentyFourHourIndex = 1;
 
 }  // namespace
 
-int TruncateToInt(double value)
-{
-    if (std::isnan(value)) return 0;
-    if (value >= double(INT_MAX)) return INT_MAX;
-    if (value <= double(INT_MIN)) return INT_MIN;
-    return static_cast<int>(value);
-}
-
 QByteArray ChoiceText(const ConfigEntry& entry)
 {
-    int n = TruncateToInt(TextConv::Atof(entry.value));
+    int n = TextConv::TruncateToInt(TextConv::Atof(entry.value));
     // The time format is stored as the hours of the clock, not as a list position.
     if (entry.label == "Time format") {
         if (n == 12) {

@@ -9,7 +9,3 @@ class ConfigEntry;
 // comma-separated display choices (an entry labelled "Time format" maps 12 and 24 to 0 and 1).
 // Empty when the choices are no list or the index is outside them.
 QByteArray ChoiceText(const ConfigEntry& entry);
-
-// A number truncated toward zero like a C cast to int, saturating where the cast would be
-// undefined (out of range; NaN gives 0).
-int TruncateToInt(double value);

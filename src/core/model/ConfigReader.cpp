@@ -25,7 +25,6 @@ constexpr qint64 kSkipChunk = 64 * 1024;
 
 constexpr char kFirstValueCommand[] = "\nXO\r";
 constexpr char kNextValueCommand[] = "\nXo\r";
-constexpr char kFieldsPrefix[] = "FIELDS:";
 constexpr char kPathSeparator = '/';
 
 // Variable names of "ASSIGN:" lines; the first name contained in the line's name wins.
@@ -56,12 +55,6 @@ int RuleTypeOf(const QByteArray& line)
         if (line.contains(k.keyword)) return k.type;
     }
     return 0;
-}
-
-QByteArray UpToColon(const QByteArray& text)
-{
-    const int colon = text.indexOf(':');
-    return colon < 0 ? text : text.left(colon);
 }
 
 // Drops the text up to and including the first ':' (all of it when there is none).
@@ -142,9 +135,9 @@ private:
 void BindVariable(ConfigModel& model, const QByteArray& line)
 {
     QByteArray rest = AfterColon(line);
-    const QByteArray name = UpToColon(rest);
+    const QByteArray name = TextConv::UpToColon(rest);
     rest = AfterColon(rest);
-    ConfigEntry* entry = ConfigModel::FindEntryByCode(model.entries, UpToColon(rest));
+    ConfigEntry* entry = ConfigModel::FindEntryByCode(model.entries, TextConv::UpToColon(rest));
     switch (VariableNamed(name)) {
     case Variable::Capacity: model.capacityEntry = entry; break;
     case Variable::Interval: model.intervalEntry = entry; break;

@@ -6,6 +6,7 @@
 #include <QSaveFile>
 
 #include "ConfigModel.h"
+#include "EntryValues.h"
 #include "TextConv.h"
 #include "platform/Folders.h"
 #include "platform/Prompts.h"
@@ -17,7 +18,6 @@ namespace ConfigWriter {
 namespace {
 
 constexpr char kLineEnd[] = "\r\n";
-constexpr char kFilter[] = "Configuration Files (*.csc)|*.csc||";
 constexpr char kExtension[] = "csc";
 constexpr char kTemporaryName[] = "temp.csc";
 constexpr char kPathSeparator = '/';
@@ -42,6 +42,13 @@ private:
     QByteArray out_;
 };
 
+// The entry's line with its value; a value the line cannot carry would break the line (and
+// the entry with it), so the entry keeps its last well-formed line instead.
+QByteArray EntryLine(ConfigEntry& entry)
+{
+    return EntryValues::LineCanCarry(entry.value) ? entry.FormatLine() : entry.line;
+}
+
 void AddEntries(Lines& out, ConfigModel& model)
 {
     int lastTab = -1;
@@ -50,8 +57,8 @@ void AddEntries(Lines& out, ConfigModel& model)
         if (first || entry->tabIndex != lastTab) out.Add("HDR:" + entry->sectionName + ':');
         first = false;
         lastTab = entry->tabIndex;
-        out.Add(entry->FormatLine());
-        for (auto& sub : entry->subEntries) out.Add("->:" + sub->FormatLine());
+        out.Add(EntryLine(*entry));
+        for (auto& sub : entry->subEntries) out.Add("->:" + EntryLine(*sub));
     }
 }
 
@@ -136,7 +143,7 @@ QString WriteConfiguration(ConfigModel& model, const CDevice& device, int tempor
         choice.initialFolder = target.configurationsFolder;
         choice.defaultName = ProposedFileName(model.documentPath);
         choice.defaultExtension = QLatin1String(kExtension);
-        choice.filter = kFilter;
+        choice.filter = kConfigurationFilter;
         choice.overwritePrompt = true;
         choice.hideReadOnly = true;
         path = prompts.ChooseFile(choice);

@@ -11,8 +11,12 @@ class Prompts;
 // Turns the model into a configuration file the reader reads back.
 namespace ConfigWriter {
 
+// The file choice filter of configuration files, for saving and opening alike.
+inline constexpr char kConfigurationFilter[] = "Configuration Files (*.csc)|*.csc||";
+
 // The whole file, CR LF line ends, for the given description record and slot count.
-// Also stores each entry's formatted line in its `line`.
+// Also stores each entry's formatted line in its `line`. An entry whose value the line
+// cannot carry (EntryValues::UncarriedEntries) is written with its last well-formed line.
 QByteArray FormatConfiguration(ConfigModel& model, const CDevice& device, int slotCount);
 
 // The name Save proposes: documentPath with ".tpl" turned into ".csc", last path component only.

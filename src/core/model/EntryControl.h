@@ -12,6 +12,9 @@ enum class ControlKind { Caption, Edit, Combo, UpDown, CheckFrame, Radio, GroupF
 
 enum class ControlFont { Caption, Control };
 
+// What a generated control reports to the command handler.
+enum class ControlNotification { SelectionChanged, FocusLost, Clicked };
+
 // A rectangle in client pixels given as left, top, right, bottom (right and bottom exclusive).
 struct PixelRect {
     int left = 0;

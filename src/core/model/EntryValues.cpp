@@ -79,6 +79,26 @@ bool IsEditType(const QByteArray& controlType)
     return controlType == "edit" || controlType == "large_edit" || controlType == "spin";
 }
 
+bool LineCanCarry(const QByteArray& value)
+{
+    for (char c : {':', '\r', '\n', '\0'}) {
+        if (value.contains(c)) return false;
+    }
+    return !value.contains("//");
+}
+
+QList<const ConfigEntry*> UncarriedEntries(const ConfigModel& model)
+{
+    QList<const ConfigEntry*> out;
+    for (const auto& e : model.entries) {
+        if (!LineCanCarry(e->value)) out.append(e.get());
+        for (const auto& sub : e->subEntries) {
+            if (!LineCanCarry(sub->value)) out.append(sub.get());
+        }
+    }
+    return out;
+}
+
 QByteArray ConvertToValue(const ConfigEntry& entry, const QByteArray& text, int* status, const ConfigModel& model)
 {
     const QByteArray t = TextConv::Trim(text);
@@ -123,7 +143,7 @@ void ApplyBoundValue(ConfigEntry& entry, int status, const ConfigModel& model)
     } else if (IsEditType(entry.controlType)) {
         QByteArray shown = above ? MaximumPart(entry.choices) : FirstPart(entry.choices);
         if (shown == "!0") {
-            shown = "0.000001";
+            shown = kNonZeroCorrection;
         } else if (shown == model.capacityCode) {
             shown = TextConv::Dec(model.capacityLimit);
         }
@@ -136,7 +156,9 @@ QByteArray DisplayText(const ConfigEntry* entry, const QByteArray& value, int de
     if (!entry) return value;
     QByteArray v = value;
     if (decimals <= 0) {
-        if (entry->code == "CNVT FACTOR") {
+        // A text that already has its point is shown as it is: formatting it again would
+        // put a second point into it.
+        if (entry->code == "CNVT FACTOR" && !v.contains('.')) {
             while (v.size() < 6) v.prepend('0');
             v.insert(v.size() - 5, '.');
         }

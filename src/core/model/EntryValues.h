@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 
 class ConfigEntry;
 class ConfigModel;
@@ -10,6 +11,9 @@ class EntryControl;
 // How typed or shown text becomes an entry's stored value code and back.
 // The shared display settings (decimals, capacity limit and code) come from the model.
 namespace EntryValues {
+
+// What a "!0" entry's box shows after a zero was typed into it.
+inline constexpr char kNonZeroCorrection[] = "0.000001";
 
 // Result of a failed range check.
 enum Status : int { kInRange = 0, kAboveMaximum = 1, kBelowMinimum = 2 };
@@ -47,5 +51,12 @@ QByteArray ShownText(const ConfigEntry& entry);
 
 // Whether the entry's control type makes an edit box (caption + numeric or text box).
 bool IsEditType(const QByteArray& controlType);
+
+// Whether a configuration line and the indicator's setting command can carry the value:
+// both end the value at ':', "//" turns the rest of a line into a comment, and CR, LF and
+// NUL end a line.
+bool LineCanCarry(const QByteArray& value);
+// The entries and sub-entries whose values LineCanCarry refuses, in file order.
+QList<const ConfigEntry*> UncarriedEntries(const ConfigModel& model);
 
 }  // namespace EntryValues

@@ -3,6 +3,7 @@
 
 #include <clocale>
 #include <climits>
+#include <cmath>
 #include <cstdlib>
 #include <locale.h>
 
@@ -34,6 +35,14 @@ int Atoi(const QByteArray& text)
     if (v > INT_MAX) return INT_MAX;
     if (v < INT_MIN) return INT_MIN;
     return static_cast<int>(v);
+}
+
+int TruncateToInt(double value)
+{
+    if (std::isnan(value)) return 0;
+    if (value >= double(INT_MAX)) return INT_MAX;
+    if (value <= double(INT_MIN)) return INT_MIN;
+    return static_cast<int>(value);
 }
 
 QByteArray CString(const QByteArray& bytes)
@@ -74,6 +83,12 @@ QByteArray Mid(const QByteArray& text, int pos, int count)
     if (pos < 0) pos = 0;
     if (pos >= text.size()) return QByteArray();
     return count < 0 ? text.mid(pos) : text.mid(pos, count);
+}
+
+QByteArray UpToColon(const QByteArray& text)
+{
+    const int colon = text.indexOf(':');
+    return colon < 0 ? text : text.left(colon);
 }
 
 QByteArray Format(const char* pattern, std::initializer_list<QByteArray> args)

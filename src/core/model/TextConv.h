@@ -15,6 +15,9 @@ double Atof(const QByteArray& text);
 // Like atoi/atol: leading white space, optional sign, decimal digits; saturates instead of overflowing.
 int Atoi(const QByteArray& text);
 long long Atol(const QByteArray& text);
+// A number truncated toward zero like a C cast to int, saturating where the cast would be
+// undefined (out of range; NaN gives 0).
+int TruncateToInt(double value);
 // The text truncated at its first NUL byte, as a C string would see it.
 QByteArray CString(const QByteArray& bytes);
 // ASCII upper case (the C locale's toupper); other bytes unchanged.
@@ -27,6 +30,8 @@ QByteArray Dec(long long n);
 QByteArray Right(const QByteArray& text, int n);
 // Characters from position pos on (empty past the end).
 QByteArray Mid(const QByteArray& text, int pos, int count = -1);
+// The text before the first ':' (all of it when there is none).
+QByteArray UpToColon(const QByteArray& text);
 
 // A message from a pattern: each "%s" or "%d" takes the next argument's text, in order.
 QByteArray Format(const char* pattern, std::initializer_list<QByteArray> args);

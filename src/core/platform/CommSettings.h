@@ -17,10 +17,6 @@ struct CommSettings {
     unsigned tcpIpTimeout = 100;  // "Tcp/Ip Timeout"
 
     static CommSettings Defaults();
-    // "Port" names the indicator on TCP/IP rather than a serial port.
-    bool IsTcp() const { return port == kTcpPort; }
-
-    static constexpr char kTcpPort[] = "TCP/IP";
 };
 
 // The "Port" setting that selects the indicator on TCP/IP instead of a serial port.

@@ -93,7 +93,7 @@ bool ParseSectionHeader(const QByteArray& line, int& slot, int& length)
 
 QByteArray SampleNumber(double value, const QByteArray& format)
 {
-    return QByteArray::number(value, 'f', DecimalsOf(format));
+    return QByteArray::number(value, 'f', PreviewDecimals(format));
 }
 
 }  // namespace
@@ -411,7 +411,7 @@ QByteArray FromEditorText(const QString& text)
 
 // --- preview ---
 
-int DecimalsOf(const QByteArray& format)
+int PreviewDecimals(const QByteArray& format)
 {
     if (format.isEmpty()) return 1;
     const int dot = format.lastIndexOf('.');

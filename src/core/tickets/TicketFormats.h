@@ -91,7 +91,7 @@ struct PreviewProperties {
     QByteArray decimalFormat[6];
 };
 QString RenderPreview(const QByteArray& line, const PreviewProperties& properties);
-// Digits after the point of a decimal format such as "-0.01" (2); 1 when the format is empty.
-int DecimalsOf(const QByteArray& format);
+// Digits the preview shows for a decimal format such as "-0.01" (2); 1 when the format is empty.
+int PreviewDecimals(const QByteArray& format);
 
 }  // namespace TicketFormats

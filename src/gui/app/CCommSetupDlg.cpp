@@ -23,7 +23,6 @@ Q_DECLARE_LOGGING_CATEGORY(lcDialogs)
 
 namespace {
 
-const char kTcpIp[] = "TCP/IP";
 const char kDisconnectText[] = "This will close the current device configuration, Continue?";
 const char kDisconnectCaption[] = "Disconnect";
 const char kPositiveIntegerText[] = "Please enter a positive integer.";
@@ -126,7 +125,7 @@ void CCommSetupDlg::SortItems(QStringList& items)
 QStringList CCommSetupDlg::PrimaryItems()
 {
     QStringList items = ComPorts(kPrimaryComPorts);
-    items << QString::fromLatin1(kTcpIp);
+    items << QString::fromLatin1(kTcpPortName);
     for (const QString& p : DetectedPorts()) {
         if (!items.contains(p)) items << p;
     }
@@ -270,7 +269,7 @@ void CCommSetupDlg::OnInitDialog()
 
 void CCommSetupDlg::ApplyPortType(const QString& port)
 {
-    const bool tcp = port == QLatin1String(kTcpIp);
+    const bool tcp = port == QLatin1String(kTcpPortName);
     for (QWidget* w : {static_cast<QWidget*>(portSpeed_), static_cast<QWidget*>(dataBits_),
                        static_cast<QWidget*>(stopBits_), static_cast<QWidget*>(parity_)}) {
         w->setEnabled(!tcp);

@@ -135,7 +135,7 @@ CWeighsetDlg::CWeighsetDlg(Prompts* prompts, QWidget* parent) : QMainWindow(pare
     connect(bench_.get(), &Workbench::ReadFinished, this, &CWeighsetDlg::UpdateTitle);
     connect(&bench_->Tickets(), &TicketStore::Changed, this, &CWeighsetDlg::UpdateTitle);
     connect(tabs_, &QTabBar::currentChanged, this, [this](int index) {
-        if (index >= 0) bench_->SelectTab(index);
+        if (index >= 0) bench_->Pages().SelectTab(index);
     });
 
     bench_->Initialize(SettingsStore::Load(), Folders::Compute());

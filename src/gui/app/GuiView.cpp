@@ -53,7 +53,7 @@ std::unique_ptr<EntryControl> GuiView::CreateControl(const ControlSpec& spec)
     // The workbench is looked up at report time: controls never outlive it, but are made
     // before it is handed in only in tests of the view alone.
     hooks.command = [this](EntryControl* control, ControlNotification notification) {
-        if (bench_) bench_->OnControlCommand(control, notification);
+        if (bench_) bench_->Pages().OnControlCommand(control, notification);
     };
     hooks.edited = [window]() { window->UpdateTitle(); };
     return factory_->Create(spec, hooks);

@@ -8,6 +8,9 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QTimer>
+#include <algorithm>
+
+#include "model/EntryValues.h"
 
 namespace {
 
@@ -36,32 +39,47 @@ CEditEx::CEditEx(QWidget* parent) : QLineEdit(parent)
     setFrame(true);
 }
 
-bool CEditEx::AcceptChar(char32_t c, const QString& current, bool numeric, bool writable)
-{
-    if (!writable) return false;
-    // Values are 8-bit text: a character Latin-1 cannot hold never gets in.
-    if (c > kLastLatin1) return false;
-    if (!numeric) return true;
-    if (c <= kLastControl) return true;
-    if (c >= U'0' && c <= U'9') return true;
-    if (c == U'.') return !current.contains(QLatin1Char('.'));
-    return false;
-}
-
-QString CEditEx::FilterInsert(const QString& text, const QString& current, const QString& selected, bool numeric,
+QString CEditEx::FilterInsert(const QString& text, const QString& current, int at, int length, bool numeric,
                               bool writable)
 {
-    // The point check sees the text as it will be: the selection replaced by what got in so far.
-    QString remaining = current;
-    if (!selected.isEmpty()) {
-        const int at = int(remaining.indexOf(selected));
-        if (at >= 0) remaining.remove(at, selected.size());
-    }
+    if (!writable) return QString();
+    at = std::clamp(at, 0, int(current.size()));
+    length = std::clamp(length, 0, int(current.size()) - at);
+    const QString kept = current.left(at) + current.mid(at + length);
+    const QString after = current.mid(at + length, 1);
+    bool hasPoint = kept.contains(QLatin1Char('.'));
     QString accepted;
+    auto carried = [](const QString& part) { return EntryValues::LineCanCarry(part.toLatin1()); };
+    // Two pieces a line carries each on its own but not side by side (a '/' next to a '/').
+    auto clash = [&carried](const QString& left, const QString& right) {
+        return carried(left) && carried(right) && !carried(left + right);
+    };
     for (const QChar ch : text) {
-        if (AcceptChar(ch.unicode(), remaining + accepted, numeric, writable)) accepted += ch;
+        // Values are 8-bit text: a character Latin-1 cannot hold never gets in.
+        if (ch.unicode() > kLastLatin1) continue;
+        if (numeric) {
+            const char32_t c = ch.unicode();
+            const bool point = c == U'.' && !hasPoint;
+            if (c > kLastControl && !(c >= U'0' && c <= U'9') && !point) continue;
+            hasPoint = hasPoint || point;
+        } else {
+            const QString before = !accepted.isEmpty() ? accepted.right(1) : current.mid(at - 1, at > 0 ? 1 : 0);
+            if (!carried(ch) || clash(before, ch)) continue;
+        }
+        accepted += ch;
+    }
+    // The last character that got in must also sit well next to what follows it.
+    if (!numeric && !accepted.isEmpty() && clash(accepted.right(1), after)) {
+        accepted.chop(1);
     }
     return accepted;
+}
+
+QString CEditEx::Filtered(const QString& text) const
+{
+    const int at = hasSelectedText() ? selectionStart() : cursorPosition();
+    const int length = hasSelectedText() ? int(selectedText().size()) : 0;
+    return FilterInsert(text, this->text(), at, length, numeric_, writable_);
 }
 
 void CEditEx::SetWritable(bool writable)
@@ -107,7 +125,9 @@ void CEditEx::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
-    if (text.size() == 1 && !AcceptChar(text.at(0).unicode(), this->text(), numeric_, writable_)) {
+    // Control characters edit rather than insert (backspace); only a read-only box refuses them.
+    const bool refused = !writable_ || (text.size() == 1 && text.at(0).unicode() > kLastControl && Filtered(text).isEmpty());
+    if (refused) {
         event->accept();
         return;
     }
@@ -121,7 +141,7 @@ void CEditEx::inputMethodEvent(QInputMethodEvent* event)
         QLineEdit::inputMethodEvent(event);
         return;
     }
-    const QString allowed = FilterInsert(commit, text(), selectedText(), numeric_, writable_);
+    const QString allowed = Filtered(commit);
     if (allowed == commit) {
         QLineEdit::inputMethodEvent(event);
         return;
@@ -140,7 +160,7 @@ void CEditEx::PasteFiltered()
 void CEditEx::InsertFiltered(const QString& text)
 {
     if (!writable_) return;
-    const QString allowed = FilterInsert(text, this->text(), selectedText(), numeric_, writable_);
+    const QString allowed = Filtered(text);
     if (!allowed.isEmpty()) insert(allowed);
 }
 

@@ -4,8 +4,9 @@
 #include <QLineEdit>
 
 // The edit box of the generated pages. A numeric box takes digits, one decimal point,
-// spaces and control characters; a box that is not writable takes nothing, cannot keep
-// the focus and draws its text dark blue on the button face.
+// spaces and control characters; a text box takes what a configuration line can carry; a
+// box that is not writable takes nothing, cannot keep the focus and draws its text dark
+// blue on the button face.
 class CEditEx : public QLineEdit {
     Q_OBJECT
 public:
@@ -16,11 +17,11 @@ public:
     bool IsWritable() const { return writable_; }
     void SetWritable(bool writable);
 
-    // Whether the character `c`, typed into a box now showing `current`, gets in.
-    static bool AcceptChar(char32_t c, const QString& current, bool numeric, bool writable);
-    // What of `text` gets in when it is pasted over the selection of a box showing `current`
-    // with `selected` selected.
-    static QString FilterInsert(const QString& text, const QString& current, const QString& selected, bool numeric,
+    // What of `text` gets in when it replaces the `length` characters at `at` of a box showing
+    // `current` (typed, pasted or composed alike). A text box refuses what a configuration
+    // line cannot carry (':' and a '/' next to a '/'); a numeric box takes digits, one point
+    // and control characters.
+    static QString FilterInsert(const QString& text, const QString& current, int at, int length, bool numeric,
                                 bool writable);
 
     // Inserts the clipboard's text through the character filter.
@@ -44,6 +45,8 @@ private:
     void ApplyLook();
     void PassFocusOn(Qt::FocusReason reason);
     void InsertFiltered(const QString& text);
+    // The text that gets in when `text` replaces the selection (or goes in at the cursor).
+    QString Filtered(const QString& text) const;
 
     bool numeric_ = false;
     bool writable_ = true;

@@ -7,7 +7,6 @@
 #include <functional>
 #include <vector>
 
-#include "Workbench.h"
 #include "model/EntryControl.h"
 
 // An entry's control backed by a widget on the page. Owns the widget: deleting the control

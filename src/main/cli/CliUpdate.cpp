@@ -33,9 +33,7 @@ int Update(const QStringList& arguments)
     const int loaded = session.Load(path);
     if (loaded != CliSession::kExitRead) {
         // Half a configuration never goes into a scale.
-        if (loaded == CliSession::kExitIncomplete) {
-            std::fprintf(stderr, "tarelink-cli: %s was not read completely; nothing was sent\n", qPrintable(path));
-        }
+        if (loaded == CliSession::kExitIncomplete) std::fputs("tarelink-cli: nothing was sent\n", stderr);
         return loaded;
     }
     if (!session.Window().IsCommandEnabled(kCmdUpdateDevice)) {
