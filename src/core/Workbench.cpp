@@ -6,6 +6,10 @@
 #include <QTimer>
 
 #include "CommandTable.h"
+#include "handheld/HandheldFileCommands.h"
+#include "handheld/HandheldLink.h"
+#include "idstorage/IdStorageReceive.h"
+#include "idstorage/IdStorageSend.h"
 #include "link/DeviceLink.h"
 #include "link/DeviceUpdate.h"
 #include "link/RemoteSession.h"
@@ -33,6 +37,10 @@ Workbench::Workbench(Prompts& prompts, View& view, QObject* parent)
     slotDownload_ = std::make_unique<SlotDownload>(
         *link_, *tickets_, prompts_, folders_, [this](const QByteArray& text, int kind) { AddStatusLine(text, kind); });
     deviceUpdate_ = std::make_unique<DeviceUpdate>(*this, *slotDownload_);
+    handheld_ = std::make_unique<HandheldLink>(*this);
+    idReceive_ = std::make_unique<IdStorageReceive>(*this);
+    idSend_ = std::make_unique<IdStorageSend>(*this);
+    handheldFiles_ = std::make_unique<HandheldFileCommands>(*this, *handheld_, *idReceive_, *idSend_);
 }
 
 Workbench::~Workbench()
@@ -64,6 +72,21 @@ bool Workbench::OnCommand(int id)
         return true;
     case kCmdCommunicationsSetup:
         OnCommunicationsSetup();
+        return true;
+    case kCmdSendToHandheld:
+        handheld_->SendToHandheld();
+        return true;
+    case kCmdReadHandheld:
+        handheld_->ReadFromHandheld();
+        return true;
+    case kCmdImportHandheldFile:
+        handheldFiles_->ImportHandheld();
+        return true;
+    case kCmdExportHandheldFile:
+        handheldFiles_->ExportHandheld();
+        return true;
+    case kCmdUpdateHandheld:
+        handheldFiles_->UpdateHandheld();
         return true;
     case kCmdRemoteSetup:
         session_->RemoteSetup();

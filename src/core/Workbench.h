@@ -18,6 +18,10 @@
 
 class DeviceLink;
 class DeviceUpdate;
+class HandheldFileCommands;
+class HandheldLink;
+class IdStorageReceive;
+class IdStorageSend;
 class Prompts;
 class QIODevice;
 class SlotDownload;
@@ -138,6 +142,10 @@ private:
     std::unique_ptr<DeviceLink> link_;
     std::unique_ptr<SlotDownload> slotDownload_;
     std::unique_ptr<DeviceUpdate> deviceUpdate_;
+    std::unique_ptr<HandheldLink> handheld_;
+    std::unique_ptr<IdStorageReceive> idReceive_;
+    std::unique_ptr<IdStorageSend> idSend_;
+    std::unique_ptr<HandheldFileCommands> handheldFiles_;
     std::unique_ptr<RemoteSession> session_;
     std::unique_ptr<PageBuilder> pages_;
     std::unique_ptr<EventProcessor> events_;

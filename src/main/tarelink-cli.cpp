@@ -29,6 +29,21 @@ constexpr char kUsage[] =
     "                                    into the attached indicator, as Update device does\n"
     "  diff A B [--data DIR]             list the settings whose values differ between two files\n"
     "                                    (code, label, value in A, value in B, tab-separated)\n"
+    "  handheld send CONFIG [--port P] [--description TEXT] [--data DIR]\n"
+    "                                    send a configuration (or a .plm with its tickets) to the\n"
+    "                                    handheld PC on P (the \"Alternate Port\" setting without it)\n"
+    "  handheld read --row N [--port P] [--data DIR]\n"
+    "                                    list the handheld PC's configurations on stdout and load\n"
+    "                                    row N (0 to 9) and its tickets into the handheld folder\n"
+    "  handheld export CONFIG -o OUT.plm [--data DIR]\n"
+    "                                    write CONFIG as a handheld file with its ticket files and\n"
+    "                                    copy them into the handheld sync folder\n"
+    "  handheld import IN.plm -o OUT.csc [--data DIR]\n"
+    "                                    load a handheld file as Import handheld file does, save it\n"
+    "  idstorage receive -o FILE [--port P] [--data DIR]\n"
+    "                                    copy the ID storage records of a 637 into FILE\n"
+    "  idstorage send FILE [--port P] [--data DIR]\n"
+    "                                    send the ID storage records of FILE into a 637\n"
     "  report CONFIG (-o OUT.pdf | --text) [--data DIR]\n"
     "                                    the configuration report as PDF, or its lines as text\n"
     "  ticket send CONFIG [--port P] [--data DIR] [-o FILE.tkt]\n"
@@ -82,6 +97,8 @@ int main(int argc, char** argv)
     if (command == QLatin1String("relay")) return Cli::Relay(args);
     if (command == QLatin1String("update")) return Cli::Update(args);
     if (command == QLatin1String("diff")) return Cli::Diff(args);
+    if (command == QLatin1String("handheld")) return Cli::Handheld(args);
+    if (command == QLatin1String("idstorage")) return Cli::IdStorage(args);
     if (command == QLatin1String("report")) return Cli::Report(args);
     if (command == QLatin1String("ticket")) return Cli::Ticket(args);
     std::fprintf(stderr, "tarelink-cli: unknown command '%s'\n\n%s", qPrintable(command), kUsage);

@@ -52,6 +52,9 @@ private Q_SLOTS:
             "57600|&File|&New\tCtrl-N|Ctrl+N|1;57601|&File|&Open\tCtrl-O|Ctrl+O|1;57603|&File|&Save\tCtrl-S|Ctrl+S|0;"
             "32792|&File|&Import handheld file...\tCtrl-I|Ctrl+I|0;"
             "32794|&File|Export handheld file...\tCtrl-H|Ctrl+H|0;"
+            // The handheld transfers have no items in the menu resource: after a separator.
+            "&File|-;32787|&File|Send to handheld...||0;32790|&File|Read from handheld...||1;"
+            "32795|&File|Update handheld...||1;"
             "32796|&File|&Print||0;1022|&File|E&xit||1;32774|&Configuration|&Read device\tCtrl-R|Ctrl+R|1;"
             "1001|&Configuration|&Update device\tCtrl-U|Ctrl+U|0;32780|&Tickets|&Send ticket\tCtrl-T|Ctrl+T|0;"
             "32781|&Tickets|Print &direct\tCtrl-P|Ctrl+P|0;32788|&Tickets|Send external &file\tCtrl-X|Ctrl+X|1;"

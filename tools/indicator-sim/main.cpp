@@ -2,13 +2,72 @@
 // Plays a weighing indicator on a pseudo-terminal or a TCP port until it is stopped.
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QFile>
 #include <cstdio>
+#include <memory>
 
 #include "IndicatorSim.h"
 #include "SimPrinter.h"
+#include "SimHandheld.h"
 #include "platform/StopSignals.h"
 
 namespace {
+
+// A fault option "NAME" or "NAME:VALUE": whether it names `name`, and its value.
+bool Names(const QString& fault, const char* name, QString* value)
+{
+    const QString key = QString::fromLatin1(name);
+    if (fault != key && !fault.startsWith(key + QLatin1Char(':'))) return false;
+    *value = fault.mid(key.size() + 1);
+    return true;
+}
+
+bool SetNumber(const QString& text, int* target)
+{
+    bool ok = false;
+    const int n = text.toInt(&ok);
+    if (ok) *target = n;
+    return ok;
+}
+
+bool SetCharacter(const QString& text, char* target)
+{
+    if (text.isEmpty()) return false;
+    *target = text.toLatin1().at(0);
+    return true;
+}
+
+bool ApplyIdFault(SimIdStorage::Faults& f, const QString& fault)
+{
+    QString v;
+    if (Names(fault, "bad-record", &v)) return SetNumber(v, &f.badRecordAt);
+    if (Names(fault, "short-record", &v)) return SetNumber(v, &f.shortRecordAt);
+    if (Names(fault, "refuse", &v)) return SetNumber(v, &f.refuseRecordAt);
+    if (Names(fault, "xf-reply", &v)) return SetCharacter(v, &f.startReply);
+    bool* flag = fault == QLatin1String("silent") ? &f.silent : fault == QLatin1String("garbage") ? &f.garbage : nullptr;
+    if (flag) *flag = true;
+    return flag != nullptr;
+}
+
+bool ApplyHandheldFault(SimHandheld::Faults& f, const QString& fault)
+{
+    QString v;
+    if (Names(fault, "probe-from", &v)) return SetNumber(v, &f.answerProbeFrom);
+    if (Names(fault, "short-chunk", &v)) return SetNumber(v, &f.shortChunkAt);
+    if (Names(fault, "slot", &v)) return SetCharacter(v, &f.slotCharacter);
+    if (Names(fault, "first-line", &v)) {
+        f.firstLine = v.toLatin1();
+        return true;
+    }
+    if (!Names(fault, "list", &v)) return false;
+    QFile file(v);
+    if (!file.open(QIODevice::ReadOnly)) return false;
+    for (QByteArray line : file.readAll().split('\n')) {
+        if (line.endsWith('\r')) line.chop(1);
+        if (!line.isEmpty()) f.fileList.append(line);
+    }
+    return true;
+}
 
 int Fail(const QString& text)
 {
@@ -63,6 +122,19 @@ int main(int argc, char** argv)
     const auto uploadSlot = option("upload-slot", "Answer \\nXU\\r with the ticket stored in slot N (default 1).", "N");
     const auto printer = option("printer", "Also play a serial ticket printer on a second pty (prints \"PRINTER: <path>\").");
     const auto printerLog = option("printer-log", "Log what the printer receives, escaped, to FILE ('-' for stderr).", "FILE");
+    const auto idRecords = option("id-records", "ID storage records a 637 holds (default 3).", "N");
+    const auto idFault = option("id-fault",
+                                "ID storage fault: bad-record:N, short-record:N, refuse:N, silent, garbage, "
+                                "xf-reply:C; repeatable.",
+                                "FAULT");
+    const auto handheld = option("handheld", "Play a handheld PC as well, on a second pty (printed as HANDHELD:).");
+    const auto handheldLink = option("handheld-link", "Make a symlink to the handheld's pty at PATH.", "PATH");
+    const auto handheldLog = option("handheld-log", "Log the handheld's traffic, escaped, to FILE ('-' for stderr).", "FILE");
+    const auto handheldLoad = option("handheld-load", "Keep this handheld file (and its tickets) on the handheld.", "PLM");
+    const auto handheldFault = option("handheld-fault",
+                                      "Handheld fault: probe-from:N (0 = never), list:FILE, first-line:TEXT, "
+                                      "slot:C, short-chunk:N; repeatable.",
+                                      "FAULT");
     cli.process(app);
 
     auto number = [&cli](const QCommandLineOption& o, int fallback) {
@@ -109,6 +181,10 @@ int main(int argc, char** argv)
     sim.Profile().maxTicketSize = number(maxTicket, sim.Profile().maxTicketSize);
     sim.Profile().uploadSlot = number(uploadSlot, sim.Profile().uploadSlot);
     sim.SetBaudRate(number(baud, 9600));
+    if (cli.isSet(idRecords)) sim.IdStorage().Records() = SimIdStorage::Sample(number(idRecords, 3));
+    for (const QString& fault : cli.values(idFault)) {
+        if (!ApplyIdFault(sim.IdStorage().IdFaults(), fault)) return Fail(QStringLiteral("unknown --id-fault %1").arg(fault));
+    }
     if (cli.isSet(log) && !sim.Traffic().SetOutput(cli.value(log), &error)) {
         return Fail(QStringLiteral("cannot open the log %1: %2").arg(cli.value(log), error));
     }
@@ -131,6 +207,29 @@ int main(int argc, char** argv)
     }
     std::fflush(stdout);
 
+    std::unique_ptr<IndicatorSim> handheldSim;
+    std::unique_ptr<SimHandheld> handheldPc;
+    if (cli.isSet(handheld)) {
+        handheldSim = std::make_unique<IndicatorSim>();
+        handheldPc = std::make_unique<SimHandheld>(*handheldSim);
+        handheldSim->SetBaudRate(number(baud, 9600));
+        for (const QString& fault : cli.values(handheldFault)) {
+            if (!ApplyHandheldFault(handheldPc->HandheldFaults(), fault)) {
+                return Fail(QStringLiteral("bad --handheld-fault %1").arg(fault));
+            }
+        }
+        for (const QString& plm : cli.values(handheldLoad)) {
+            if (!handheldPc->Load(plm, &error)) return Fail(QStringLiteral("cannot read %1: %2").arg(plm, error));
+        }
+        if (cli.isSet(handheldLog) && !handheldSim->Traffic().SetOutput(cli.value(handheldLog), &error)) {
+            return Fail(QStringLiteral("cannot open the log %1: %2").arg(cli.value(handheldLog), error));
+        }
+        if (!handheldSim->StartPty(&error)) return Fail(error);
+        if (cli.isSet(handheldLink) && !handheldSim->MakeLink(cli.value(handheldLink), &error)) return Fail(error);
+        std::printf("HANDHELD: %s\n", qPrintable(handheldSim->Address()));
+        std::fflush(stdout);
+    }
+
     // SIGINT and SIGTERM end the event loop cleanly, so the symlink is removed.
     StopSignals stop;
     QObject::connect(&stop, &StopSignals::Stopped, &app, &QCoreApplication::quit);
@@ -140,5 +239,6 @@ int main(int argc, char** argv)
     });
     const int code = app.exec();
     sim.Stop();
+    if (handheldSim) handheldSim->Stop();
     return code;
 }

@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QFile>
 #include <QLoggingCategory>
+#include <utility>
 
 #include "DeviceLink.h"
 #include "StatusLog.h"
@@ -239,6 +240,18 @@ void DeviceUpdate::SendSettings(UpdateRecord& record)
     } else {
         Conclude(kErrorSending, kError, record);
     }
+}
+
+bool DeviceUpdate::SendEntry(ConfigEntry& entry, Outcome& counts)
+{
+    // Only an update's own run writes the update log; this run keeps its counts apart.
+    UpdateRecord unused(QDateTime::currentDateTime(), QByteArray(), QByteArray());
+    const Outcome ownRun = std::exchange(outcome_, counts);
+    const QByteArray ownReason = std::exchange(lostReason_, QByteArray());
+    const Step step = SendEntry(entry, unused);
+    counts = std::exchange(outcome_, ownRun);
+    lostReason_ = ownReason;
+    return step == Step::Continue;
 }
 
 DeviceUpdate::Step DeviceUpdate::SendEntry(ConfigEntry& entry, UpdateRecord& record)

@@ -49,6 +49,13 @@ public:
     // "\n<code>:<value>:^<checksum>\r", the checksum over everything before the caret.
     static QByteArray SettingCommand(const QByteArray& code, const QByteArray& value);
 
+    // Sends one top-level entry and its sub-entries to the peer on the link exactly as Update
+    // device does (its attempts, the escape character after the last), for another transfer
+    // that speaks the setting commands: a handheld PC takes them like an indicator. What became
+    // of the settings is added to `counts`. False when nothing after it should be sent: the
+    // "tickets" entry, a peer that fell silent, a link that went away.
+    bool SendEntry(ConfigEntry& entry, Outcome& counts);
+
     // Attempts per setting before the escape character abandons it.
     static constexpr int kAttempts = 3;
 

@@ -259,10 +259,6 @@ void CWeighsetDlg::BuildMenus()
         action->setCheckable(item.checkable);
         connectCommand(action, item.id);
     }
-    // Commands with a handler but no menu item and no shortcut: reachable through RunCommand.
-    for (int id : {kCmdSendToHandheld, kCmdReadHandheld, kCmdUpdateHandheld}) {
-        connectCommand(new QAction(this), id);
-    }
 }
 
 void CWeighsetDlg::BuildFinder()

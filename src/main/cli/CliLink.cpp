@@ -8,6 +8,8 @@
 
 #include "StatusLog.h"
 #include "Workbench.h"
+#include "link/TrafficTrace.h"
+#include "model/TextConv.h"
 #include "platform/Folders.h"
 
 namespace {
@@ -74,7 +76,9 @@ bool TakePrinterPortOption(QStringList& args, CommSettings& settings)
 void EchoLog(StatusLog& log)
 {
     QObject::connect(&log, &StatusLog::LineAdded, &log, [](int, int kind, const QByteArray& text) {
-        std::fprintf(stderr, "%s: %s\n", StatusLog::KindLabel(kind).constData(), text.constData());
+        // Protocol lines carry control characters; one log line stays one line.
+        std::fprintf(stderr, "%s: %s\n", StatusLog::KindLabel(kind).constData(),
+                     TrafficTrace::Escape(text).constData());
         std::fflush(stderr);
     });
 }
@@ -83,6 +87,19 @@ void Prepare(Workbench& bench, const CommSettings& settings)
 {
     EchoLog(bench.Log());
     bench.Initialize(settings, Folders::Compute());
+}
+
+bool TakeSerialPort(QStringList& args, QByteArray& port)
+{
+    CommSettings taken;
+    taken.port = port;
+    if (!TakePortOption(args, taken)) return false;
+    if (taken.port == kTcpPortName) {
+        std::fputs("tarelink-cli: this transfer runs on a serial port; --port needs a device path or COMn\n", stderr);
+        return false;
+    }
+    port = taken.port;
+    return true;
 }
 
 bool NoneLeft(const QStringList& args, const char* command)

@@ -22,6 +22,8 @@ public:
     // was read to its end, kExitIncomplete (saying why on stderr) when it was not,
     // kExitCannotOpen (with a message on stderr) when it cannot be opened.
     int Load(const QString& path);
+    // Lets the events a read queued run.
+    static void Settle();
 
     Workbench& Bench() { return bench_; }
     CliPrompts& Ask() { return prompts_; }

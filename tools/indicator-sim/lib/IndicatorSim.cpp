@@ -6,11 +6,17 @@
 #include "SimPtyEndpoint.h"
 #include "SimTcpEndpoint.h"
 
+namespace {
+// The model that keeps ID storage records and sends them on "\nXI\r".
+constexpr int kIdStorageModel = 637;
+}  // namespace
+
 IndicatorSim::IndicatorSim(int model, QObject* parent)
     : QObject(parent),
       profile_(SimProfile::ForModel(model)),
       engine_(profile_, faults_, [this](const QByteArray& bytes) { Send(bytes); }),
       ticketSlots_(engine_, [this](const QByteArray& text) { traffic_.Note(text); }),
+      idStorage_(engine_, model == kIdStorageModel, [this](const QByteArray& text) { traffic_.Note(text); }),
       pacer_([this](const QByteArray& bytes) {
           if (endpoint_) endpoint_->Write(bytes);
       }),
@@ -38,6 +44,7 @@ void IndicatorSim::Attach(std::unique_ptr<SimEndpoint> endpoint)
         inPacer_.Clear();
         engine_.Reset();
         ticketSlots_.Reset();
+        idStorage_.Reset();
     });
 }
 
@@ -123,4 +130,5 @@ void IndicatorSim::Stop()
     }
     engine_.Reset();
     ticketSlots_.Reset();
+    idStorage_.Reset();
 }

@@ -7,6 +7,7 @@
 
 #include "SimEngine.h"
 #include "SimFaults.h"
+#include "SimIdStorage.h"
 #include "SimPacer.h"
 #include "SimProfile.h"
 #include "SimTicketSlots.h"
@@ -26,6 +27,8 @@ public:
     SimFaults& Faults() { return faults_; }
     SimEngine& Engine() { return engine_; }
     SimTrafficLog& Traffic() { return traffic_; }
+    // The ID storage records of a 637 (the other models only take records).
+    SimIdStorage& IdStorage() { return idStorage_; }
 
     // The line's speed both ways (0: at once): output leaves no faster, and what the host sends
     // is taken only when it would have arrived.
@@ -68,6 +71,7 @@ private:
     SimTrafficLog traffic_;
     SimEngine engine_;
     SimTicketSlots ticketSlots_;
+    SimIdStorage idStorage_;
     SimPacer pacer_;
     SimPacer inPacer_;
     std::unique_ptr<SimEndpoint> endpoint_;

@@ -55,6 +55,11 @@ void SimEngine::SetDataHandler(Handler handler)
     dataHandler_ = std::move(handler);
 }
 
+void SimEngine::SetFallbackHandler(Handler handler)
+{
+    fallbackHandler_ = std::move(handler);
+}
+
 void SimEngine::AddRawConsumer(RawConsumer consumer)
 {
     rawConsumers_.push_back(std::move(consumer));
@@ -163,7 +168,11 @@ void SimEngine::Dispatch(const QByteArray& command)
     }
     const auto it = commandTable_.find(command);
     if (it == commandTable_.end()) {
-        SendLine("?", false);
+        if (fallbackHandler_) {
+            fallbackHandler_(*this, command);
+        } else {
+            SendLine("?", false);
+        }
         return;
     }
     it->second(*this, command);

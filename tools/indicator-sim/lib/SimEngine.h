@@ -32,6 +32,8 @@ public:
     // Table-driven commands: exact texts, and data commands (those carrying "^checksum").
     void SetCommand(const QByteArray& text, Handler handler);
     void SetDataHandler(Handler handler);
+    // Called for a command the table does not know, instead of answering "\n?\r".
+    void SetFallbackHandler(Handler handler);
     // Consumers are asked in the order they were added; the first that takes a byte has it.
     void AddRawConsumer(RawConsumer consumer);
     // Called when the host sends the escape character alone.
@@ -65,6 +67,7 @@ private:
     Output output_;
     std::map<QByteArray, Handler> commandTable_;
     Handler dataHandler_;
+    Handler fallbackHandler_;
     std::vector<RawConsumer> rawConsumers_;
     std::function<void(SimEngine&)> escapeHandler_;
     std::function<void()> disconnectHandler_;
