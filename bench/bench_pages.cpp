@@ -20,7 +20,7 @@
 #include <sys/resource.h>
 #include <vector>
 
-#include "QuietPrompts.h"
+#include "BenchSupport.h"
 #include "Workbench.h"
 #include "app/CWeighsetDlg.h"
 
@@ -223,7 +223,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     const Clock::Reading appStart = clock.Now();
 
-    QuietPrompts prompts;
+    BenchPrompts prompts;
     clock.Restart();
     CWeighsetDlg window(&prompts);
     FrameWatch frames(window, clock);

@@ -9,8 +9,8 @@
 #include <cstdio>
 #include <sys/resource.h>
 
+#include "BenchSupport.h"
 #include "IndicatorSim.h"
-#include "QuietPrompts.h"
 #include "StatusLog.h"
 #include "Workbench.h"
 #include "link/DeviceLink.h"
@@ -23,18 +23,6 @@ constexpr int kBaud = 9600;
 constexpr double kBitsPerByte = 10.0;
 // Read device pauses twice for the line to settle.
 constexpr double kSettlePausesSeconds = 2 * 0.250;
-
-QByteArray MakeTemplate()
-{
-    QByteArray t = "MFG:Tervolin Scale Mfg\r\nMOD:614\r\nREV:2.1\r\nSMA:2/1.0\r\nFIELDS:GR1,\r\nHDR:Setup:\r\n";
-    for (int i = 0; i < kSettings; ++i) {
-        const QByteArray code = "s" + QByteArray::number(i);
-        t += code + ':' + QByteArray::number(20 + (i % 4) * 120) + ':' + QByteArray::number(60 + (i / 4) * 40) +
-             ":0:0-99999:0-99999:Setting " + QByteArray::number(i) + ":edit:\r\n";
-    }
-    t += "END:\r\nEND:\r\nEND:\r\nEND:\r\nEND:\r\n";
-    return t;
-}
 
 double CpuSeconds()
 {
@@ -50,12 +38,8 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     QTemporaryDir dir;
     const QString base = dir.path() + QStringLiteral("/");
-    QDir().mkpath(base + QStringLiteral("Configurations"));
-    const QString tpl = base + QStringLiteral("Configurations/614.tpl");
-    {
-        QFile f(tpl);
-        if (!f.open(QIODevice::WriteOnly) || f.write(MakeTemplate()) < 0) return 1;
-    }
+    const QString tpl = WriteManySettingsTemplate(base, kSettings);
+    if (tpl.isEmpty()) return 1;
 
     IndicatorSim sim(614);
     QString error;
@@ -66,7 +50,7 @@ int main(int argc, char** argv)
     for (auto& s : sim.Profile().settings) s.value = QByteArray::number(qHash(s.code) % 99999);
     sim.SetBaudRate(kBaud);
 
-    QuietPrompts prompts;
+    BenchPrompts prompts;
     HeadlessView view;
     Workbench bench(prompts, view);
     CommSettings settings = CommSettings::Defaults();

@@ -1,6 +1,7 @@
 # The fuzz targets, each with the seed corpus it starts from (fuzz/corpus/<folder>/).
 set(TARELINK_FUZZ_DIR ${PROJECT_SOURCE_DIR}/fuzz)
-set(TARELINK_FUZZ_TARGETS reader device_read entry_line rule_line ticket_data reply_framing)
+set(TARELINK_FUZZ_TARGETS reader device_read entry_line rule_line ticket_data reply_framing ticket_source print_cut
+  handheld_list handheld_file id_records)
 set(TARELINK_FUZZ_CORPUS_device_read reader)
 
 # The seed folder of a fuzz target.

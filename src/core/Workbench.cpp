@@ -6,12 +6,18 @@
 #include <QTimer>
 
 #include "CommandTable.h"
+#include "handheld/HandheldFileCommands.h"
+#include "handheld/HandheldLink.h"
+#include "idstorage/IdStorageReceive.h"
+#include "idstorage/IdStorageSend.h"
 #include "link/DeviceLink.h"
+#include "link/DeviceUpdate.h"
 #include "link/RemoteSession.h"
 #include "link/TrafficTrace.h"
 #include "model/Catalogue.h"
 #include "platform/Prompts.h"
 #include "platform/View.h"
+#include "tickets/SlotDownload.h"
 #include "tickets/TicketStore.h"
 
 Q_LOGGING_CATEGORY(lcWorkbench, "tarelink.workbench", QtWarningMsg)
@@ -28,6 +34,13 @@ Workbench::Workbench(Prompts& prompts, View& view, QObject* parent)
         settings_, prompts_, [this](const QByteArray& text, int kind) { AddStatusLine(text, kind); });
     session_ = std::make_unique<RemoteSession>(*this);
     settings_ = CommSettings::Defaults();
+    slotDownload_ = std::make_unique<SlotDownload>(
+        *link_, *tickets_, prompts_, folders_, [this](const QByteArray& text, int kind) { AddStatusLine(text, kind); });
+    deviceUpdate_ = std::make_unique<DeviceUpdate>(*this, *slotDownload_);
+    handheld_ = std::make_unique<HandheldLink>(*this);
+    idReceive_ = std::make_unique<IdStorageReceive>(*this);
+    idSend_ = std::make_unique<IdStorageSend>(*this);
+    handheldFiles_ = std::make_unique<HandheldFileCommands>(*this, *handheld_, *idReceive_, *idSend_);
 }
 
 Workbench::~Workbench()
@@ -54,8 +67,26 @@ bool Workbench::OnCommand(int id)
     case kCmdReadDevice:
         OnReadDeviceCommand();
         return true;
+    case kCmdUpdateDevice:
+        deviceUpdate_->UpdateDevice();
+        return true;
     case kCmdCommunicationsSetup:
         OnCommunicationsSetup();
+        return true;
+    case kCmdSendToHandheld:
+        handheld_->SendToHandheld();
+        return true;
+    case kCmdReadHandheld:
+        handheld_->ReadFromHandheld();
+        return true;
+    case kCmdImportHandheldFile:
+        handheldFiles_->ImportHandheld();
+        return true;
+    case kCmdExportHandheldFile:
+        handheldFiles_->ExportHandheld();
+        return true;
+    case kCmdUpdateHandheld:
+        handheldFiles_->UpdateHandheld();
         return true;
     case kCmdRemoteSetup:
         session_->RemoteSetup();
@@ -65,6 +96,24 @@ bool Workbench::OnCommand(int id)
         return true;
     case kCmdPrint:
         print_.Run();
+        return true;
+    case kCmdSendTicket:
+        ticketCommands_.SendTicket();
+        return true;
+    case kCmdPrintDirect:
+        ticketCommands_.PrintDirect();
+        return true;
+    case kCmdSendExternalFile:
+        ticketCommands_.SendExternalFile();
+        return true;
+    case kCmdExportTicket:
+        ticketCommands_.ExportTicket();
+        return true;
+    case kCmdImportTicket:
+        ticketCommands_.ImportTicket();
+        return true;
+    case kCmdUploadTicket:
+        ticketCommands_.UploadTicket();
         return true;
     default:
         return false;

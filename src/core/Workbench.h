@@ -14,10 +14,17 @@
 #include "platform/CommSettings.h"
 #include "platform/Folders.h"
 #include "report/PrintCommand.h"
+#include "tickets/TicketCommands.h"
 
 class DeviceLink;
+class DeviceUpdate;
+class HandheldFileCommands;
+class HandheldLink;
+class IdStorageReceive;
+class IdStorageSend;
 class Prompts;
 class QIODevice;
+class SlotDownload;
 class RemoteSession;
 class TicketStore;
 class View;
@@ -44,9 +51,17 @@ public:
     TicketStore& Tickets() { return *tickets_; }
     StatusLog& Log() { return log_; }
     DeviceLink& Link() { return *link_; }
+    // Stores ticket files in the ticket slots of the peer on the link.
+    SlotDownload& TicketDownload() { return *slotDownload_; }
+    // Update device: the configuration back into the indicator.
+    DeviceUpdate& Updater() { return *deviceUpdate_; }
+    // The Tickets menu's commands.
+    TicketCommands& TicketCommand() { return ticketCommands_; }
     RemoteSession& Session() { return *session_; }
     CommSettings& Settings() { return settings_; }
     const Folders& Dirs() const { return folders_; }
+    // The external-file and ID storage dialogs start where the last one was confirmed.
+    void SetLastTransferFolder(const QString& path) { folders_.lastTransfer = path; }
     Prompts& Ask() { return prompts_; }
     View& Window() { return view_; }
 
@@ -125,6 +140,12 @@ private:
     Folders folders_;
     std::unique_ptr<TicketStore> tickets_;
     std::unique_ptr<DeviceLink> link_;
+    std::unique_ptr<SlotDownload> slotDownload_;
+    std::unique_ptr<DeviceUpdate> deviceUpdate_;
+    std::unique_ptr<HandheldLink> handheld_;
+    std::unique_ptr<IdStorageReceive> idReceive_;
+    std::unique_ptr<IdStorageSend> idSend_;
+    std::unique_ptr<HandheldFileCommands> handheldFiles_;
     std::unique_ptr<RemoteSession> session_;
     std::unique_ptr<PageBuilder> pages_;
     std::unique_ptr<EventProcessor> events_;
@@ -133,4 +154,5 @@ private:
     QString lastWritten_;
     DeviceReader reader_{*this};
     PrintCommand print_{*this};
+    TicketCommands ticketCommands_{*this};
 };

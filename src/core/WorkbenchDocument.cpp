@@ -6,7 +6,6 @@
 #include "link/DeviceLink.h"
 #include "model/Catalogue.h"
 #include "model/ConfigWriter.h"
-#include "model/EntryValues.h"
 #include "model/TextConv.h"
 #include "platform/Prompts.h"
 #include "platform/SettingsStore.h"
@@ -42,14 +41,6 @@ Prompts::Answer AskToSave(Prompts& prompts)
 {
     return prompts.MessageBox("The configuration has been modified. Save before exit?", "Save configuration?",
                               Prompts::Buttons::YesNoCancel, Prompts::Icon::Question);
-}
-
-// An entry whose value the file cannot hold (it came from the indicator that way).
-QByteArray UncarriedWarning(const ConfigEntry& entry)
-{
-    return TextConv::Format("Value of %s (%s) not saved: a configuration line cannot carry ':' or \"//\"; "
-                            "the file keeps its previous value",
-                            {TextConv::ToUpper(entry.code), entry.label});
 }
 
 }  // namespace
@@ -155,7 +146,9 @@ void Workbench::OnSave()
         }
     }
     if (!lastWritten_.isEmpty()) {
-        for (const ConfigEntry* e : EntryValues::UncarriedEntries(model_)) AddStatusLine(UncarriedWarning(*e), kWarning);
+        for (const ConfigEntry* e : ConfigWriter::UncarriedEntries(model_)) {
+            AddStatusLine(ConfigWriter::UncarriedWarning(*e), kWarning);
+        }
     }
     Q_EMIT DocumentChanged();
 }

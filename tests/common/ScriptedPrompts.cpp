@@ -63,6 +63,24 @@ int ScriptedPrompts::PickSlot()
     return Next(slots, 0);
 }
 
+bool ScriptedPrompts::HandheldDescription(QByteArray& description)
+{
+    shown.push_back(Shown{"description", description, {}, Buttons::Ok, Icon::None, {}});
+    if (descriptions.empty()) return false;
+    description = descriptions.front();
+    descriptions.pop_front();
+    return !description.isEmpty();
+}
+
+int ScriptedPrompts::ChooseHandheldConfiguration(const QByteArray& fileList)
+{
+    shown.push_back(Shown{"handheld list", fileList, {}, Buttons::Ok, Icon::None, {}});
+    if (handheldRows.empty()) return -1;
+    const int row = handheldRows.front();
+    handheldRows.pop_front();
+    return row;
+}
+
 bool ScriptedPrompts::CommunicationSettings(CommSettings& settings, bool linkOpen)
 {
     Record("comm", linkOpen ? "open" : "closed");

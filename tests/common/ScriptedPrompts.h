@@ -17,7 +17,8 @@
 class ScriptedPrompts : public Prompts {
 public:
     struct Shown {
-        QByteArray kind;  // "box", "file", "model", "keylock", "update", "slot", "comm"
+        QByteArray kind;  // "box", "file", "model", "keylock", "update", "slot", "comm", "description",
+                          // "handheld list"
         QByteArray text;
         QByteArray caption;
         Buttons buttons = Buttons::Ok;
@@ -32,6 +33,9 @@ public:
     int UpdateOption() override;
     int PickSlot() override;
     bool CommunicationSettings(CommSettings& settings, bool linkOpen) override;
+    // "description" shown with the text offered; "handheld list" with the joined file list.
+    bool HandheldDescription(QByteArray& description) override;
+    int ChooseHandheldConfiguration(const QByteArray& fileList) override;
 
     // Scripted answers, used in order. An empty file or model text cancels; a settings edit
     // returns whether OK was pressed.
@@ -39,6 +43,8 @@ public:
     std::deque<QString> files;
     std::deque<QByteArray> models;
     std::deque<int> keyLockMasks, updateOptions, slots;
+    std::deque<QByteArray> descriptions;  // "" = cancel; none scripted cancels
+    std::deque<int> handheldRows;         // -1 = cancel; none scripted cancels
     std::deque<std::function<bool(CommSettings&, bool)>> commEdits;
 
     std::vector<Shown> shown;

@@ -293,6 +293,53 @@ private Q_SLOTS:
                     .contains("//\r\nHDR::\r\nab:1:2:3:4:5:6:edit:\r\nHDR:Printing:\r\n"));
     }
 
+    // An entry read, given a value, saved and read again: the same fields, or, where no line
+    // can carry them, its previous line (and older value) with the entry named for a Warning.
+    void entryLinesSurviveSaveAndOpen_data()
+    {
+        QTest::addColumn<QByteArray>("line");  // a sub-entry line follows "top:0:0:"
+        QTest::addColumn<QByteArray>("value");
+        QTest::addColumn<QByteArray>("written");
+        QTest::addColumn<bool>("uncarried");
+        auto row = [](const char* name, QByteArray line, QByteArray value, QByteArray written, bool uncarried = false) {
+            QTest::newRow(name) << line << value << written << uncarried;
+        };
+        const QByteArray hd1 = "hd1:0:0:HEAD:20:20:Header:text:";
+        row("whole line", "CAP:2:6:100:1-500:1-500:Cap:edit:", "250", "CAP:2:6:250:1-500:1-500:Cap:edit:");
+        row("later fields empty", "ab:1:2:", "", "ab:1:2:");
+        row("later fields empty, a value given", "ab:1:2:", "5", "ab:1:2:5:");
+        row("empty control type", "GR:2:6:0:0,1:Off,On:Mode:", "1", "GR:2:6:1:0,1:Off,On:Mode:");
+        row("empty choices joined to valueSpec", "CAP:2:6:1:1-500::Cap:edit:", "", "CAP:2:6:1:1-500::Cap:edit:");
+        row("sub-entry without a value", "->:cd:1:2::x:", "", "->:cd:1:2::x:");
+        row("escaped colon in the code", "a::b:1:2:", "", "a::b:1:2:");
+        row("escaped colon in the code, a value given", "a::b:1:2:", "5", "a::b:1:2:", true);
+        row("colon in the value", hd1, "A:B", hd1, true);
+        row("value ending the entries", hd1, "THE END", hd1, true);
+        row("value over the line length", hd1, QByteArray(250, 'v'), hd1, true);
+    }
+    void entryLinesSurviveSaveAndOpen()
+    {
+        QFETCH(QByteArray, line);
+        QFETCH(QByteArray, value);
+        QFETCH(bool, uncarried);
+        const bool sub = line.startsWith("->:");
+        auto entryOf = [sub](const ConfigModel& m) { return sub ? m.entries[0]->GetSubEntry(0) : m.entries[0].get(); };
+        auto fields = [](const ConfigEntry* e) {
+            return Bytes{e->code, e->x, e->y, e->value, e->valueSpec, e->choices, e->label, e->controlType};
+        };
+        ConfigModel model;
+        RecordingHooks hooks;
+        QCOMPARE(Read(model, kDescription + "HDR:A:\r\n" + (sub ? "top:0:0:\r\n" : "") + line + "\r\nEND:\r\n", hooks), 1);
+        const Bytes before = fields(entryOf(model));
+        entryOf(model)->SetValue(value);
+        const QByteArray saved = ConfigWriter::FormatConfiguration(model, model.fileDevice, 0);
+        QTEST(saved.split('\n').value(12 + sub).chopped(1), "written");
+        QCOMPARE(ConfigWriter::UncarriedEntries(model).size(), uncarried ? 1 : 0);
+        ConfigModel reopened;
+        QCOMPARE(Read(reopened, saved, hooks), 1);
+        QCOMPARE(fields(entryOf(reopened)), uncarried ? before : fields(entryOf(model)));
+    }
+
     void proposedName()
     {
         const QList<QPair<QByteArray, QByteArray>> cases = {

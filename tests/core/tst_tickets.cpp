@@ -181,6 +181,8 @@ private Q_SLOTS:
         QTest::newRow("hex without closing") << QByteArray("<0x41") << QByteArray("A");
         QTest::newRow("hex too short") << QByteArray("ab<0x4") << QByteArray("ab<0x4");
         QTest::newRow("table order: named before hex") << QByteArray("<0x3C>CR>") << QByteArray("<CR>");
+        QTest::newRow("a code completes a tag before it") << QByteArray("<0x3C>0x41>") << QByteArray("A");
+        QTest::newRow("search again from the start") << QByteArray("\\\\\"") << QByteArray("\"");
         QTest::newRow("case-sensitive tags") << QByteArray("<cr>") << QByteArray("<cr>");
     }
     void tags()

@@ -1,54 +1,15 @@
 // SPDX-License-Identifier: MIT
 // The window as a desktop program: a file named on the command line, Ctrl+F to find a
 // setting, and the marks of values that differ from what was read.
-#include <QClipboard>
 #include <QLabel>
 #include <QStandardItemModel>
-#include <QTabBar>
 #include <QTreeView>
 #include <QtTest>
-#include <memory>
 
-#include "CommandTable.h"
-#include "ScriptedPrompts.h"
-#include "StatusLog.h"
-#include "TestData.h"
-#include "Workbench.h"
-#include "app/CWeighsetDlg.h"
+#include "WindowSession.h"
 #include "app/SettingFinder.h"
-#include "editor/CEditEx.h"
 #include "editor/ModifiedMarks.h"
 #include "editor/PageArea.h"
-#include "editor/WidgetControl.h"
-
-namespace {
-
-struct Session {
-    TestData data;
-    ScriptedPrompts prompts;
-    std::unique_ptr<CWeighsetDlg> window;
-
-    Session()
-    {
-        window = std::make_unique<CWeighsetDlg>(&prompts);
-        window->Bench().SetSettlePause(0);
-        window->show();
-        window->activateWindow();
-    }
-    void New615()
-    {
-        prompts.models.push_back("Model 615");
-        window->RunCommand(kCmdNew);
-    }
-    ConfigEntry* Entry(const char* code) { return ConfigModel::FindEntryByCode(window->Bench().Model().entries, code); }
-    QWidget* Widget(const char* code, int control)
-    {
-        return static_cast<WidgetControl*>(Entry(code)->controls[size_t(control)].get())->Widget();
-    }
-    QString CurrentTab() const { return window->Tabs()->tabText(window->Tabs()->currentIndex()); }
-};
-
-}  // namespace
 
 class TestDesktop : public QObject {
     Q_OBJECT
@@ -72,7 +33,7 @@ private Q_SLOTS:
         QFETCH(QString, name);
         QFETCH(QByteArray, bytes);
         QFETCH(QByteArray, error);
-        Session s;
+        WindowSession s;
         if (!bytes.isEmpty()) s.data.Write(name, bytes);
         s.window->OpenFromCommandLine(s.data.Path(name));
         const std::vector<StatusLine>& log = s.window->Bench().Log().Lines();
@@ -85,8 +46,8 @@ private Q_SLOTS:
 
     void findJumpsToTheSetting()
     {
-        Session s;
-        s.New615();
+        WindowSession s;
+        s.New("Model 615");
         SettingFinder* field = s.window->Finder();
         // Ctrl+F with the focus in an edit box of the first page.
         QWidget* first = s.Widget("hd1", 1);
@@ -134,8 +95,8 @@ private Q_SLOTS:
 
     void markersUntilSave()
     {
-        Session s;
-        s.New615();
+        WindowSession s;
+        s.New("Model 615");
         ModifiedMarks& marks = s.window->Marks();
         ConfigEntry* cap = s.Entry("CAP");
         const int calibration = cap->tabIndex;

@@ -1,65 +1,30 @@
 // SPDX-License-Identifier: MIT
 // Edit boxes in the real window: what a text box lets in, and the conversion factor's zero.
-#include <QApplication>
-#include <QClipboard>
-#include <QTabBar>
 #include <QtTest>
 
-#include "CommandTable.h"
-#include "ScriptedPrompts.h"
-#include "TestData.h"
-#include "Workbench.h"
-#include "app/CWeighsetDlg.h"
-#include "editor/CEditEx.h"
-#include "editor/WidgetControl.h"
+#include "WindowSession.h"
 
 class TestTextBox : public QObject {
     Q_OBJECT
 
-    TestData data_;
-    ScriptedPrompts prompts_;
-    std::unique_ptr<CWeighsetDlg> window_;
+    std::unique_ptr<WindowSession> s_;
 
-    CEditEx* Box(const char* code)
+    // What the box shows after the text was typed (or pasted) over it and the box was left.
+    QString Enter(const QByteArray& code, const QString& text, bool paste = false)
     {
-        ConfigEntry* e = ConfigModel::FindEntryByCode(window_->Bench().Model().entries, code);
-        return e ? qobject_cast<CEditEx*>(static_cast<WidgetControl*>(e->GetControl(1))->Widget()) : nullptr;
-    }
-    void ShowTab(const QString& name)
-    {
-        QTabBar* tabs = window_->Tabs();
-        for (int i = 0; i < tabs->count(); ++i) {
-            if (tabs->tabText(i) == name) tabs->setCurrentIndex(i);
-        }
-    }
-    // Clears the box, types (or pastes) into it and leaves it with Tab.
-    QString Enter(CEditEx* box, const QString& text, bool paste = false)
-    {
-        box->setFocus(Qt::MouseFocusReason);
-        if (!QTest::qWaitFor([box]() { return box->hasFocus(); })) return QStringLiteral("(no focus)");
-        box->selectAll();
-        if (paste) {
-            QApplication::clipboard()->setText(text);
-            QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
-        } else {
-            QTest::keyClicks(box, text);
-        }
-        QTest::keyClick(box, Qt::Key_Tab);
+        s_->TypeInto(code, text, paste);
         QTest::qWait(20);
-        return box->text();
+        return s_->Box(code)->text();
     }
 
 private Q_SLOTS:
     void initTestCase()
     {
-        window_ = std::make_unique<CWeighsetDlg>(&prompts_);
-        window_->Bench().SetSettlePause(0);
-        window_->show();
-        prompts_.models.push_back("Model 615");
-        window_->RunCommand(kCmdNew);
-        QVERIFY(Box("hd1") && Box("CNVT FACTOR"));
+        s_ = std::make_unique<WindowSession>();
+        s_->New("Model 615");
+        QVERIFY(s_->Box("hd1") && s_->Box("CNVT FACTOR"));
     }
-    void cleanupTestCase() { window_.reset(); }
+    void cleanupTestCase() { s_.reset(); }
 
     void textBoxRefusesWhatALineCannotCarry_data()
     {
@@ -75,8 +40,8 @@ private Q_SLOTS:
     {
         QFETCH(QString, entered);
         QFETCH(bool, paste);
-        ShowTab(QStringLiteral("General Setup"));
-        QTEST(Enter(Box("hd1"), entered, paste), "shown");
+        s_->ShowTab(QStringLiteral("General Setup"));
+        QTEST(Enter("hd1", entered, paste), "shown");
     }
 
     void slashNextToASlashAlreadyThere()
@@ -89,8 +54,8 @@ private Q_SLOTS:
 
     void conversionFactorZero()
     {
-        ShowTab(QStringLiteral("Calibration"));
-        QCOMPARE(Enter(Box("CNVT FACTOR"), QStringLiteral("0")), QStringLiteral("0.000001"));
+        s_->ShowTab(QStringLiteral("Calibration"));
+        QCOMPARE(Enter("CNVT FACTOR", QStringLiteral("0")), QStringLiteral("0.000001"));
     }
 };
 

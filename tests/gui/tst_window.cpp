@@ -7,85 +7,20 @@
 #include <pty.h>
 #include <unistd.h>
 
-#include "CommandTable.h"
-#include "ScriptedPrompts.h"
-#include "StatusLog.h"
-#include "TestData.h"
-#include "Workbench.h"
+#include "WindowSession.h"
 #include "app/CBusyAnimation.h"
 #include "app/CSendCfgDlg.h"
-#include "app/CWeighsetDlg.h"
 #include "app/CWorkingDlg.h"
 #include "app/GuiView.h"
 #include "app/SupportCommands.h"
 #include "editor/CCheckFrame.h"
-#include "editor/CEditEx.h"
 #include "editor/CUpDown.h"
 #include "editor/PageArea.h"
-#include "editor/WidgetControl.h"
 #include "link/DeviceLink.h"
 #include "model/ConfigModel.h"
 #include "tickets/TicketStore.h"
 
 namespace {
-
-// One running window over a private data folder, answering through a script.
-struct Session {
-    TestData data;
-    ScriptedPrompts prompts;
-    std::unique_ptr<CWeighsetDlg> window = std::make_unique<CWeighsetDlg>(&prompts);
-
-    Session()
-    {
-        window->Bench().SetSettlePause(0);
-        window->show();
-        window->activateWindow();
-    }
-    ConfigModel& Model() { return window->Bench().Model(); }
-    ConfigEntry* Entry(const QByteArray& code) { return ConfigModel::FindEntryByCode(Model().entries, code); }
-    void New(const QByteArray& model)
-    {
-        prompts.models.push_back(model);
-        window->RunCommand(kCmdNew);
-    }
-    QWidget* Widget(const QByteArray& code, int control)
-    {
-        ConfigEntry* e = Entry(code);
-        return e ? static_cast<WidgetControl*>(e->controls.at(size_t(control)).get())->Widget() : nullptr;
-    }
-    CEditEx* Box(const QByteArray& code) { return qobject_cast<CEditEx*>(Widget(code, 1)); }
-    QComboBox* Combo(const QByteArray& code) { return qobject_cast<QComboBox*>(Widget(code, 1)); }
-    // A choice in a drop-down list, as the user makes it.
-    bool Choose(const QByteArray& code, const QString& text)
-    {
-        QComboBox* combo = Combo(code);
-        combo->setCurrentIndex(combo->findText(text));
-        Q_EMIT combo->activated(combo->currentIndex());
-        return combo->currentText() == text;
-    }
-    void Focus(QWidget* w)
-    {
-        w->setFocus(Qt::MouseFocusReason);
-        QTRY_VERIFY(w->hasFocus());
-    }
-    // Types into a box and leaves it with Tab.
-    void TypeInto(const QByteArray& code, const QString& text)
-    {
-        Focus(Box(code));
-        Box(code)->selectAll();
-        QTest::keyClicks(Box(code), text);
-        QTest::keyClick(Box(code), Qt::Key_Tab);
-        QTRY_VERIFY(!Box(code)->hasFocus());
-    }
-    QStringList Log() const
-    {
-        QStringList out;
-        for (const StatusLine& l : window->Bench().Log().Lines()) {
-            out << QString::fromLatin1(StatusLog::KindLabel(l.kind) + ": " + l.text);
-        }
-        return out;
-    }
-};
 
 QStringList Split(const char* items)
 {
@@ -111,15 +46,20 @@ private Q_SLOTS:
 
     void menusAndStates()
     {
-        Session s;
+        WindowSession s;
         // Every menu in order: id|menu|text (after the tab: the shortcut column)|shortcut|enabled after start-up.
         const QStringList expected = Split(
             "57600|&File|&New\tCtrl-N|Ctrl+N|1;57601|&File|&Open\tCtrl-O|Ctrl+O|1;57603|&File|&Save\tCtrl-S|Ctrl+S|0;"
             "32792|&File|&Import handheld file...\tCtrl-I|Ctrl+I|0;"
             "32794|&File|Export handheld file...\tCtrl-H|Ctrl+H|0;"
+            // The handheld transfers have no items in the menu resource: after a separator.
+            "&File|-;32787|&File|Send to handheld...||0;32790|&File|Read from handheld...||1;"
+            "32795|&File|Update handheld...||1;"
             "32796|&File|&Print||0;1022|&File|E&xit||1;32774|&Configuration|&Read device\tCtrl-R|Ctrl+R|1;"
             "1001|&Configuration|&Update device\tCtrl-U|Ctrl+U|0;32780|&Tickets|&Send ticket\tCtrl-T|Ctrl+T|0;"
             "32781|&Tickets|Print &direct\tCtrl-P|Ctrl+P|0;32788|&Tickets|Send external &file\tCtrl-X|Ctrl+X|1;"
+            "&Tickets|-;32784|&Tickets|Export ticket...||1;32785|&Tickets|Import ticket...||1;"
+            "32798|&Tickets|Upload ticket...||1;"
             "32773|C&ommunication|&Communications Setup   \tCtrl-E|Ctrl+E|1;"
             "C&ommunication|-;32777|C&ommunication|Remote setup||1;32778|C&ommunication|Host session||1;"
             "32771|&Window|&Center||1;"
@@ -157,7 +97,7 @@ private Q_SLOTS:
     // A technician's session: New, the pages, edits through the widgets, Save, Open, Exit.
     void sessionThroughTheWidgets()
     {
-        Session s;
+        WindowSession s;
         s.New("Model 615");
         QTabBar* tabs = s.window->Tabs();
         QVERIFY(!tabs->isHidden());
@@ -230,7 +170,7 @@ private Q_SLOTS:
         QVERIFY(!s.window->close() && s.window->isVisible());
         QVERIFY(s.window->close());
         QCOMPARE(s.prompts.BoxTexts(), QList<QByteArray>(2, "The configuration has been modified. Save before exit?"));
-        Session fresh;
+        WindowSession fresh;
         fresh.New("Model 615");
         fresh.window->CloseButton()->click();
         QVERIFY(!fresh.window->isVisible() && fresh.prompts.BoxTexts().isEmpty());
@@ -241,8 +181,8 @@ private Q_SLOTS:
         QTest::addColumn<int>("key");
         QTest::addColumn<QByteArray>("prompt");
         QTest::newRow("Ctrl+S saves") << int(Qt::Key_S) << QByteArray("file");
-        // No handler yet; the box must not cut its text either.
-        QTest::newRow("Ctrl+X is not a cut") << int(Qt::Key_X) << QByteArray();
+        // Send external file, not a cut of the box's text.
+        QTest::newRow("Ctrl+X is not a cut") << int(Qt::Key_X) << QByteArray("file");
         // Enter and Escape never close the window: they go to the ticket editor on its page only.
         QTest::newRow("Enter") << int(Qt::Key_Return) << QByteArray("13");
         QTest::newRow("Escape") << int(Qt::Key_Escape) << QByteArray("27");
@@ -251,7 +191,7 @@ private Q_SLOTS:
     {
         QFETCH(int, key);
         QFETCH(QByteArray, prompt);
-        Session s;
+        WindowSession s;
         s.New("Model 615");
         QSignalSpy sent(&s.window->Bench().Tickets(), &TicketStore::KeySent);
         CEditEx* box = s.Box("hd1");
@@ -274,7 +214,7 @@ private Q_SLOTS:
 
     void statusLog()
     {
-        Session s;
+        WindowSession s;
         s.window->resize(1100, 700);
         QTreeWidget* log = s.window->LogView();
         QCOMPARE(log->headerItem()->text(0) + log->headerItem()->text(1), QStringLiteral("TypeMessage"));
@@ -303,7 +243,7 @@ private Q_SLOTS:
 
     void busyAndProgressWindows()
     {
-        Session s;
+        WindowSession s;
         QVERIFY(QTest::qWaitForWindowActive(s.window.get()));
         View& view = s.window->Gui();
         view.ShowBusy("Initializing communication...");
@@ -353,7 +293,7 @@ private Q_SLOTS:
     // open port up even when the utility is missing.
     void linkCommands()
     {
-        Session s;
+        WindowSession s;
         Workbench& bench = s.window->Bench();
         bench.Settings().port = "/nonexistent/tarelink-test-tty";
         QSignalSpy finished(&bench, &Workbench::ReadFinished);
@@ -380,7 +320,7 @@ private Q_SLOTS:
 
     void helpIndex()
     {
-        Session s;
+        WindowSession s;
         const QString index = s.data.Base() + QStringLiteral("Resources/Help/index.html");
         UrlCatcher browser;
         QDesktopServices::setUrlHandler(QStringLiteral("file"), &browser, "Open");

@@ -120,7 +120,7 @@ private Q_SLOTS:
         QTest::newRow("? to XO") << read << pty << With([](SimFaults& f) { f.unknownCommands = {"XO"}; })
                                  << L{kCurrent, kLoaded, Ended(0)} << 1 << kIdent + Pull(1);
         QTest::newRow("TCP peer hangs up") << read << tcp << With([](SimFaults& f) { f.disconnectAfter = 7; })
-                                           << L{kCurrent, "Message: The connection has been closed", kLoaded, Ended(2)}
+                                           << L{kCurrent, "Tarelink: The connection has been closed", kLoaded, Ended(2)}
                                            << 1 << any;
         QTest::newRow("nobody on the TCP port")
             << read << QStringLiteral("refused") << none
@@ -191,6 +191,21 @@ private Q_SLOTS:
             QVERIFY(file.contains("\r\nTICKET:1:"));
         }
         if (code != 0 || command == QLatin1String("identify")) QCOMPARE(file, kOld);
+    }
+
+    // A whole read holding a value no configuration line can carry is no backup either.
+    void valueTheFileCannotHold()
+    {
+        sim->Profile().SetValue("hd1", "LINE A//B");
+        QString error;
+        QVERIFY2(sim->StartPty(&error), qPrintable(error));
+        const QString out = data->Write(QStringLiteral("backup.csc"), kOld);
+        const Run r = Cli({QStringLiteral("read"), QStringLiteral("--port"), sim->Address(), QStringLiteral("-o"), out});
+        QCOMPARE(r.code, 1);
+        QVERIFY(r.err.value(2).startsWith("Warning: Value of HD1 (Ticket header line 1 (20 characters)) not saved"));
+        QCOMPARE(r.err.value(3), "tarelink-cli: the file cannot hold every value read; " + QFile::encodeName(out)
+                                     + " was not written");
+        QCOMPARE(TestData::ReadAll(out), kOld);
     }
 
     void badOptionsExitTwo()

@@ -70,6 +70,7 @@ struct DeviceLink::Impl {
 
     bool hasSerialFault = false;
     QString serialFault;
+    std::function<void(const QByteArray&)> divert;
 
     TrafficTrace trace;
     // The trace file asked for and not open yet. It is made when the link first opens, and
@@ -261,6 +262,11 @@ bool DeviceLink::IsLinkUp() const
     return IsSerialOpen() || HasDeviceSocket() || IsHostSession();
 }
 
+bool DeviceLink::CanSend() const
+{
+    return IsSerialOpen() || (d->deviceSocket && d->deviceSocket->IsOpen()) || IsHostSession();
+}
+
 void DeviceLink::SetSocketConnectTimeout(int ms)
 {
     d->connectTimeoutMs = ms;
@@ -309,7 +315,7 @@ void DeviceLink::Trace(bool sent, const QByteArray& bytes)
 void DeviceLink::OnSerialEvent(const QByteArray& input)
 {
     Trace(false, input);
-    if (DivertToSession(input)) return;
+    if (DivertToSession(input) || Capture(input)) return;
     receiveBuffer += input;
     if (receiveBuffer.size() > kSerialDiscardLength) DiscardReplies();
     if (lineMode == 1) ExtractReplyLine();
@@ -319,7 +325,7 @@ void DeviceLink::OnSerialEvent(const QByteArray& input)
 void DeviceLink::OnSocketData(const QByteArray& text)
 {
     Trace(false, text);
-    if (DivertToSession(text)) return;
+    if (DivertToSession(text) || Capture(text)) return;
     receiveBuffer += text;
     if (receiveBuffer.size() > kReceiveBufferLimit) {
         qCWarning(lcLink) << "device socket sent" << receiveBuffer.size() << "characters without a line end; dropped";
@@ -346,6 +352,7 @@ bool DeviceLink::DivertToSession(const QByteArray& arrived)
 void DeviceLink::OnRelayedData(const QByteArray& text)
 {
     Trace(false, text);
+    if (Capture(text)) return;
     receiveBuffer += text;
     if (receiveBuffer.size() > kRelayedBufferLimit) DiscardReplies();
     ExtractReplyLine();
@@ -369,6 +376,18 @@ void DeviceLink::ExtractReplyLine()
     if (line.isEmpty()) return;
     if (pendingReplyLines.size() >= kPendingLinesLimit) pendingReplyLines.removeFirst();
     pendingReplyLines.append(line);
+}
+
+void DeviceLink::DivertArrivals(std::function<void(const QByteArray&)> sink)
+{
+    d->divert = std::move(sink);
+}
+
+bool DeviceLink::Capture(const QByteArray& arrived)
+{
+    if (!d->divert) return false;
+    d->divert(arrived);
+    return true;
 }
 
 bool DeviceLink::CheckReplyLine(QByteArray& line)

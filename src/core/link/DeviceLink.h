@@ -45,6 +45,9 @@ public:
     void SetRemoteSession(RemoteSession* session);
     // Serial port open, device socket present, or a host session with a connected remote.
     bool IsLinkUp() const;
+    // A carrier is open and takes bytes: the serial port, a device socket still connected, or a
+    // host session. False once the cable is pulled or the peer closed the socket.
+    bool CanSend() const;
 
     // --- exchange ---
     // Sends exactly the text over the current link; "No connection found" when there is none.
@@ -91,6 +94,10 @@ public:
     qint64 PendingOutput() const;
     // Moves at most one complete line from the receive buffer to the pending reply lines.
     void ExtractReplyLine();
+    // While set, every arrival (serial port, device socket, or relayed by a session's remote)
+    // goes to `sink` as it came instead of the receive buffer: a raw capture with no discard and
+    // no line framing. Null ends it.
+    void DivertArrivals(std::function<void(const QByteArray& bytes)> sink);
 
     // The line settings the saved texts make: "9600,N,8,1".
     static QByteArray LineSettingsFor(const CommSettings& settings);
@@ -113,6 +120,8 @@ private:
     void OnDeviceSocketClosed();
     // Arrivals from this copy's own link during a session; true when they went there.
     bool DivertToSession(const QByteArray& arrived);
+    // Hands an arrival to the raw capture when one is set (DivertArrivals).
+    bool Capture(const QByteArray& arrived);
     // Ends the running wait's event loop so it looks again.
     void Wake();
     // A wait's start: refuses a second wait, clears the exiting and timer flags, starts the bound.
@@ -127,6 +136,9 @@ private:
 };
 
 inline constexpr int kReplyTimeoutMs = 2000;
+// The one-character acknowledgements of the indicator (and of a handheld PC).
+inline constexpr char kDeviceAccepts = 'D';
+inline constexpr char kDeviceRefuses = 'E';
 inline constexpr int kSocketConnectTimeoutMs = 5000;
 // A serial burst longer than this, not yet consumed, is thrown away with the pending lines.
 inline constexpr int kSerialDiscardLength = 100;

@@ -139,18 +139,10 @@ bool DeviceReader::OpenAndIdentify()
         }
         // A fault an earlier command left behind is not this read's.
         link.TakeSerialFault(nullptr);
-        if (bench_.Settings().port == kTcpPortName) {
-            view.SetBusyMessage("Opening socket...");
-            if (link.ConnectDeviceSocket()) {
-                view.SetBusyMessage("TCP/IP connection established, looking for device...");
-            }
-        } else {
-            view.SetBusyMessage("Opening serial port...");
-            QString error;
-            if (!link.OpenSerialPort(&error)) {
-                outcome_.fault = error;
-                return false;
-            }
+        QString error;
+        if (!OpenConfiguredLink(&error)) {
+            outcome_.fault = error;
+            return false;
         }
     } else {
         view.SetBusyMessage("Host session started, looking for remote device...");
@@ -174,6 +166,36 @@ bool DeviceReader::OpenAndIdentify()
         return false;
     }
     return true;
+}
+
+bool DeviceReader::OpenConfiguredLink(QString* error)
+{
+    DeviceLink& link = bench_.Link();
+    View& view = bench_.Window();
+    if (bench_.Settings().IsTcp()) {
+        view.SetBusyMessage("Opening socket...");
+        if (link.ConnectDeviceSocket()) view.SetBusyMessage("TCP/IP connection established, looking for device...");
+        return true;
+    }
+    view.SetBusyMessage("Opening serial port...");
+    return link.OpenSerialPort(error);
+}
+
+void DeviceReader::OpenLinkIfNone()
+{
+    DeviceLink& link = bench_.Link();
+    View& view = bench_.Window();
+    if (link.IsLinkUp() && link.CanSend()) {
+        if (link.IsSerialOpen()) view.SetBusyMessage(kCheckingForDevice);
+        return;
+    }
+    view.SetBusyMessage(kCheckingForDevice);
+    // A fault an earlier command left behind is not this command's.
+    link.TakeSerialFault(nullptr);
+    QString error;
+    if (!OpenConfiguredLink(&error)) {
+        bench_.AddStatusLine(Format("%s (%s)", {TextConv::L1(error), bench_.Settings().port}), kCommError);
+    }
 }
 
 bool DeviceReader::IdentifyAttached()

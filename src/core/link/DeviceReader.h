@@ -2,8 +2,11 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 
 #include "ReadOutcome.h"
+
+class QString;
 
 class CDevice;
 class QIODevice;
@@ -12,6 +15,9 @@ class Workbench;
 // Read device: opens the link, identifies the indicator, reads its template and values (or a
 // template or configuration file a command opened) and builds the pages. A serial fault in any
 // of the steps that can meet one ends those steps and is posted once as a Comm Error.
+// Shown on the busy window while a command looks for the link it needs.
+inline constexpr char kCheckingForDevice[] = "Checking for attached device...";
+
 class DeviceReader {
 public:
     explicit DeviceReader(Workbench& bench);
@@ -26,6 +32,14 @@ public:
     bool IdentifyAttached();
     // The identification exchange on a record; stops at a fault and leaves it to the caller.
     void Identify(CDevice& record);
+    // Opens the link "Port" names, with the read's busy texts: the device socket for "TCP/IP"
+    // (a socket that cannot connect is simply not there afterwards), else the serial port.
+    // False with the port's error text when the serial port cannot be opened.
+    bool OpenConfiguredLink(QString* error);
+    // The commands that use whatever link is up (Update device, Send ticket): opens the link
+    // "Port" names only when none is up (a socket whose peer has gone counts as none), saying
+    // each step on the busy window; a serial port that does not open is posted as "%s (%s)".
+    void OpenLinkIfNone();
 
     bool Running() const { return running_; }
     const ReadOutcome& Outcome() const { return outcome_; }

@@ -157,7 +157,17 @@ void SerialTransport::Close()
 {
     if (!port_) return;
     port_->disconnect(this);
-    if (port_->isOpen()) port_->close();
+    if (port_->isOpen()) {
+        // What was handed over goes out (a printer gets its whole ticket): the port keeps
+        // written bytes until the event loop runs, and closing would drop them.
+        for (qint64 left = port_->bytesToWrite(); left > 0;) {
+            port_->flush();
+            const qint64 now = port_->bytesToWrite();
+            if (now >= left) break;
+            left = now;
+        }
+        port_->close();
+    }
     port_.reset();
     closing_ = false;
 }

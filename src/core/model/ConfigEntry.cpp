@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "ConfigEntry.h"
 
+#include <algorithm>
+
+#include "ConfigReader.h"
 #include "TextConv.h"
 
 namespace {
@@ -115,22 +118,66 @@ ConfigEntry* ConfigEntry::GetSubEntry(int i) const
     return i >= 0 && i < int(subEntries.size()) ? subEntries[size_t(i)].get() : nullptr;
 }
 
-QByteArray ConfigEntry::FormatLine()
+std::array<const QByteArray*, ConfigEntry::kFieldCount> ConfigEntry::Fields() const
 {
+    return {&code, &x, &y, &value, &valueSpec, &choices, &label, &controlType};
+}
+
+QByteArray ConfigEntry::Formatted(int count) const
+{
+    // valueSpec, choices and label have their ':' doubled; the others are written as they are.
+    constexpr bool kEscaped[kFieldCount] = {false, false, false, false, true, true, true, false};
+    const auto fields = Fields();
     QByteArray out;
     out.reserve(line.size() + 16);
-    for (const QByteArray* f : {&code, &x, &y, &value}) {
-        out += *f;
+    for (int i = 0; i < count; ++i) {
+        if (kEscaped[i]) {
+            AppendEscaped(out, *fields[size_t(i)]);
+        } else {
+            out += *fields[size_t(i)];
+        }
         out += ':';
     }
-    for (const QByteArray* f : {&valueSpec, &choices, &label}) {
-        AppendEscaped(out, *f);
-        out += ':';
-    }
-    out += controlType;
-    out += ':';
-    line = out;
     return out;
+}
+
+QByteArray ConfigEntry::FormatLine()
+{
+    line = Formatted(kFieldCount);
+    return line;
+}
+
+bool ConfigEntry::ReadsBackFrom(const QByteArray& entryLine) const
+{
+    using namespace ConfigReader;
+    const QByteArray fileLine = parent ? kSubEntryMark + entryLine : entryLine;
+    // CR, LF and NUL end a line of a text file wherever they stand.
+    for (char c : {'\r', '\n', '\0'}) {
+        if (fileLine.contains(c)) return false;
+    }
+    if (fileLine.size() > kMaxLineLength || IsComment(fileLine)) return false;
+    if (KindOf(fileLine) != (parent ? EntriesLine::SubEntry : EntriesLine::Entry)) return false;
+    const ConfigEntry back(entryLine, QByteArray(), 0, nullptr);
+    const auto mine = Fields();
+    const auto read = back.Fields();
+    return std::equal(mine.begin(), mine.end(), read.begin(), [](const QByteArray* a, const QByteArray* b) {
+        return *a == *b;
+    });
+}
+
+QByteArray ConfigEntry::LineToSave() const
+{
+    const QByteArray full = Formatted(kFieldCount);
+    if (ReadsBackFrom(full)) return full;
+    const auto fields = Fields();
+    int count = kFieldCount;
+    // At least the code: an empty line would end the entries section.
+    while (count > 1 && fields[size_t(count - 1)]->isEmpty()) --count;
+    if (count < kFieldCount) {
+        const QByteArray shorter = Formatted(count);
+        if (ReadsBackFrom(shorter)) return shorter;
+    }
+    return line;
 }
 
 float ConfigEntry::ValueAsFloat() const

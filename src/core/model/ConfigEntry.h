@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <array>
 #include <memory>
 #include <vector>
 
@@ -31,6 +32,14 @@ public:
     // The eight fields joined, each followed by ':'; ':' doubled in valueSpec, choices and label.
     // The result is also stored in `line`.
     QByteArray FormatLine();
+    // Whether the reader, given `entryLine` as this entry's line in the entries section (after
+    // "->:" for a sub-entry), makes of it an entry with these eight fields.
+    bool ReadsBackFrom(const QByteArray& entryLine) const;
+    // The line Save writes: FormatLine's when it reads back with the fields; else the same
+    // without the trailing empty fields (the reader leaves missing fields empty) when that
+    // does; else the last line read or written, which keeps the file well formed but may hold
+    // an older value (ReadsBackFrom tells).
+    QByteArray LineToSave() const;
     // `value` like atof, as a 32-bit float.
     float ValueAsFloat() const;
     // The entry or any of its sub-entries carries the modified mark.
@@ -63,7 +72,12 @@ public:
     ConfigEntry* parent = nullptr;
 
 private:
+    static constexpr int kFieldCount = 8;
+
     ConfigEntry() = default;
+    std::array<const QByteArray*, kFieldCount> Fields() const;
+    // The first `count` fields, each followed by ':'.
+    QByteArray Formatted(int count) const;
 };
 
 using EntryArray = std::vector<std::unique_ptr<ConfigEntry>>;

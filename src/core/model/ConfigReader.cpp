@@ -112,7 +112,7 @@ public:
         for (;;) {
             line.clear();
             Raw(line);
-            if (!line.contains("//")) break;
+            if (!IsComment(line)) break;
             if (stream_.atEnd()) {
                 line.clear();
                 break;
@@ -200,6 +200,24 @@ void CheckAgainstAttached(ConfigModel& model, ReaderHooks& hooks)
     }
 }
 
+}  // namespace
+
+bool IsComment(const QByteArray& line)
+{
+    return line.contains("//");
+}
+
+EntriesLine KindOf(const QByteArray& line)
+{
+    if (!line.contains(':')) return EntriesLine::NoColon;
+    if (line.contains("HDR:")) return EntriesLine::Header;
+    if (line.contains("END:")) return EntriesLine::End;
+    if (line.contains(kSubEntryMark)) return EntriesLine::SubEntry;
+    return EntriesLine::Entry;
+}
+
+namespace {
+
 // The entries section; true when it ended with its "END:" line.
 bool ReadEntries(ConfigModel& model, LineSource& in, ReaderHooks& hooks)
 {
@@ -210,26 +228,29 @@ bool ReadEntries(ConfigModel& model, LineSource& in, ReaderHooks& hooks)
         return false;
     }
     for (;;) {
-        if (!line.contains(':')) {
+        switch (KindOf(line)) {
+        case EntriesLine::NoColon:
             hooks.Log("Error reading configuration file!", kError);
             in.Report(ReadProblem::NoColon);
             return false;
-        }
-        if (line.contains("HDR:")) {
+        case EntriesLine::Header:
             model.currentTabIndex = model.AddTab(line);
-        } else if (line.contains("END:")) {
+            break;
+        case EntriesLine::End:
             return true;
-        } else if (line.contains("->:")) {
+        case EntriesLine::SubEntry:
             if (!lastTop) {
                 in.Report(ReadProblem::SubEntryFirst);
                 return false;
             }
             lastTop->subEntries.push_back(std::make_unique<ConfigEntry>(
-                line.mid(3), model.currentSectionName, model.currentTabIndex, lastTop));
-        } else {
+                line.mid(int(sizeof kSubEntryMark) - 1), model.currentSectionName, model.currentTabIndex, lastTop));
+            break;
+        case EntriesLine::Entry:
             model.entries.push_back(
                 std::make_unique<ConfigEntry>(line, model.currentSectionName, model.currentTabIndex, nullptr));
             lastTop = model.entries.back().get();
+            break;
         }
         if (!in.Next(line)) {
             in.Report(ReadProblem::NoEnd);

@@ -48,6 +48,15 @@ namespace ConfigReader {
 
 // Longest line the language allows.
 constexpr int kMaxLineLength = 255;
+// What starts a sub-entry line.
+inline constexpr char kSubEntryMark[] = "->:";
+
+// A line holding "//" anywhere is a comment, skipped whole.
+bool IsComment(const QByteArray& line);
+
+// What a line of the entries section is, by substring tests in this order.
+enum class EntriesLine { NoColon, Header, End, SubEntry, Entry };
+EntriesLine KindOf(const QByteArray& line);
 
 // Reads one physical line like a text-mode stream: up to LF (CR LF counts as LF), at most
 // kMaxLineLength characters, cut at a NUL byte. After an over-long line the stream

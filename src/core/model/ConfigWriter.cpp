@@ -6,6 +6,7 @@
 #include <QSaveFile>
 
 #include "ConfigModel.h"
+#include "ConfigReader.h"
 #include "EntryValues.h"
 #include "TextConv.h"
 #include "platform/Folders.h"
@@ -42,11 +43,11 @@ private:
     QByteArray out_;
 };
 
-// The entry's line with its value; a value the line cannot carry would break the line (and
-// the entry with it), so the entry keeps its last well-formed line instead.
+// The line written is the entry's line from now on.
 QByteArray EntryLine(ConfigEntry& entry)
 {
-    return EntryValues::LineCanCarry(entry.value) ? entry.FormatLine() : entry.line;
+    entry.line = entry.LineToSave();
+    return entry.line;
 }
 
 void AddEntries(Lines& out, ConfigModel& model)
@@ -58,7 +59,7 @@ void AddEntries(Lines& out, ConfigModel& model)
         first = false;
         lastTab = entry->tabIndex;
         out.Add(EntryLine(*entry));
-        for (auto& sub : entry->subEntries) out.Add("->:" + EntryLine(*sub));
+        for (auto& sub : entry->subEntries) out.Add(ConfigReader::kSubEntryMark + EntryLine(*sub));
     }
 }
 
@@ -113,6 +114,28 @@ QByteArray FormatConfiguration(ConfigModel& model, const CDevice& device, int sl
     for (int n = 1; n <= slotCount; ++n) out.Add("Slot:" + TextConv::Dec(n) + ':');
     out.Add("END:");
     return out.Take();
+}
+
+QList<const ConfigEntry*> UncarriedEntries(const ConfigModel& model)
+{
+    QList<const ConfigEntry*> out;
+    auto check = [&out](const ConfigEntry& e) {
+        if (!e.ReadsBackFrom(e.LineToSave())) out.append(&e);
+    };
+    for (const auto& e : model.entries) {
+        check(*e);
+        for (const auto& sub : e->subEntries) check(*sub);
+    }
+    return out;
+}
+
+QByteArray UncarriedWarning(const ConfigEntry& entry)
+{
+    const QByteArray why = EntryValues::LineCanCarry(entry.value)
+                               ? "its configuration line would not read back the same"
+                               : "a configuration line cannot carry ':' or \"//\"";
+    return TextConv::Format("Value of %s (%s) not saved: %s; the file keeps its previous value",
+                            {TextConv::ToUpper(entry.code), entry.label, why});
 }
 
 QString ProposedFileName(const QByteArray& documentPath)

@@ -2,9 +2,11 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 class CDevice;
+class ConfigEntry;
 class ConfigModel;
 class Prompts;
 
@@ -15,9 +17,14 @@ namespace ConfigWriter {
 inline constexpr char kConfigurationFilter[] = "Configuration Files (*.csc)|*.csc||";
 
 // The whole file, CR LF line ends, for the given description record and slot count.
-// Also stores each entry's formatted line in its `line`. An entry whose value the line
-// cannot carry (EntryValues::UncarriedEntries) is written with its last well-formed line.
+// Each entry is written with its ConfigEntry::LineToSave, which is also stored in its `line`.
 QByteArray FormatConfiguration(ConfigModel& model, const CDevice& device, int slotCount);
+
+// The entries and sub-entries, in file order, whose current fields no line Save can write
+// reads back with: they keep their last line, and with it an older value.
+QList<const ConfigEntry*> UncarriedEntries(const ConfigModel& model);
+// The Warning that names such an entry.
+QByteArray UncarriedWarning(const ConfigEntry& entry);
 
 // The name Save proposes: documentPath with ".tpl" turned into ".csc", last path component only.
 QString ProposedFileName(const QByteArray& documentPath);

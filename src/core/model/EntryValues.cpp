@@ -87,18 +87,6 @@ bool LineCanCarry(const QByteArray& value)
     return !value.contains("//");
 }
 
-QList<const ConfigEntry*> UncarriedEntries(const ConfigModel& model)
-{
-    QList<const ConfigEntry*> out;
-    for (const auto& e : model.entries) {
-        if (!LineCanCarry(e->value)) out.append(e.get());
-        for (const auto& sub : e->subEntries) {
-            if (!LineCanCarry(sub->value)) out.append(sub.get());
-        }
-    }
-    return out;
-}
-
 QByteArray ConvertToValue(const ConfigEntry& entry, const QByteArray& text, int* status, const ConfigModel& model)
 {
     const QByteArray t = TextConv::Trim(text);

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QList>
 
 class ConfigEntry;
 class ConfigModel;
@@ -50,9 +49,7 @@ bool IsEditType(const QByteArray& controlType);
 
 // Whether a configuration line and the indicator's setting command can carry the value:
 // both end the value at ':', "//" turns the rest of a line into a comment, and CR, LF and
-// NUL end a line.
+// NUL end a line. (Whether an entry's whole line reads back is ConfigEntry::ReadsBackFrom's.)
 bool LineCanCarry(const QByteArray& value);
-// The entries and sub-entries whose values LineCanCarry refuses, in file order.
-QList<const ConfigEntry*> UncarriedEntries(const ConfigModel& model);
 
 }  // namespace EntryValues

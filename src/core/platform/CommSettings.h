@@ -17,10 +17,17 @@ struct CommSettings {
     unsigned tcpIpTimeout = 100;  // "Tcp/Ip Timeout"
 
     static CommSettings Defaults();
+    // "Port" names the indicator on TCP/IP rather than a serial port.
+    bool IsTcp() const;
 };
 
 // The "Port" setting that selects the indicator on TCP/IP instead of a serial port.
 inline constexpr char kTcpPortName[] = "TCP/IP";
+
+inline bool CommSettings::IsTcp() const
+{
+    return port == kTcpPortName;
+}
 
 // The fixed address offered for the indicator on TCP/IP until the technician sets another.
 inline constexpr char kDefaultRemoteAddress[] = "192.168.0.100";

@@ -40,12 +40,32 @@ public:
     virtual int KeyLockMask(int mask) = 0;
     // "Update Device Option": 0 = "Send Setup Only", 1 = "Send Setup and Tickets".
     virtual int UpdateOption() = 0;
-    // "Ticket slot": 1 to 6, or 0 when cancelled.
+    // "Ticket slot": 1 to kTicketSlotButtons, or 0 when cancelled.
     virtual int PickSlot() = 0;
     // "Communication settings", edited in place. `linkOpen` makes OK ask to disconnect first.
     // True when confirmed with OK.
     virtual bool CommunicationSettings(CommSettings& settings, bool linkOpen) = 0;
+
+    // "File description": the name a handheld PC keeps a configuration under, edited in place
+    // and cut to its length on OK. False when not confirmed. A prompter without the dialog
+    // cancels.
+    virtual bool HandheldDescription(QByteArray& description)
+    {
+        Q_UNUSED(description);
+        return false;
+    }
+    // "Handheld configurations": the handheld's file list (its lines joined) shown as the
+    // rows of HandheldFileList. The chosen row, 0 to 9, or -1 when cancelled or when no row
+    // was selected. A prompter without the dialog cancels.
+    virtual int ChooseHandheldConfiguration(const QByteArray& fileList)
+    {
+        Q_UNUSED(fileList);
+        return -1;
+    }
 };
+
+// The slot picker ("Ticket slot") offers the slots 1 to this.
+inline constexpr int kTicketSlotButtons = 6;
 
 // The application's name, the caption of boxes that have none of their own.
 inline constexpr char kAppName[] = "Tarelink";

@@ -6,15 +6,45 @@
 namespace {
 
 constexpr char kHexTag[] = "<0x";
-// "<0x", two digits and one closing character.
-constexpr int kHexTagLength = 6;
-constexpr int kHexTagDigitsEnd = 5;
+// After "<0x": two digits and one closing character.
+constexpr int kHexTagRest = 3;
+constexpr int kHexDigits = 2;
 
 int DigitValue(char c)
 {
     if (c >= '0' && c <= '9') return c - '0';
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
     return static_cast<unsigned char>(c);
+}
+
+// One entry over the line in one pass. Replacing the first occurrence and searching again from
+// the start gives the same line: the part already passed holds no occurrence, so a new one can
+// only end at the byte just added (a replaced code may complete a tag with what precedes it).
+QByteArray ApplyEntry(const Substr& entry, const QByteArray& line)
+{
+    const bool hex = entry.tag == kHexTag;
+    const int tagLength = int(entry.tag.size());
+    QByteArray out;
+    out.reserve(line.size());
+    int i = 0;
+    while (i < line.size()) {
+        out += line[i++];
+        while (out.endsWith(entry.tag)) {
+            char code = entry.code;
+            if (hex) {
+                const int rest = int(line.size()) - i;
+                // Too close to the end to hold its two digits: left as it is. Any later
+                // occurrence would be closer still, so the entry is done.
+                if (rest < kHexDigits) return out + line.mid(i);
+                code = Substr::HexTagValue(line[i], line[i + 1]);
+                // Without its closing character the tag takes what is there.
+                i += std::min(kHexTagRest, rest);
+            }
+            out.chop(tagLength);
+            out += code;
+        }
+    }
+    return out;
 }
 
 }  // namespace
@@ -47,21 +77,6 @@ char Substr::HexTagValue(char high, char low)
 void Substr::ReplaceTags(QByteArray& line)
 {
     for (const Substr& entry : Table()) {
-        const bool hex = entry.tag == kHexTag;
-        int p = line.indexOf(entry.tag);
-        while (p >= 0) {
-            if (hex) {
-                // A tag too close to the end to hold its two digits is left as it is; it is the
-                // last occurrence, so the entry is done.
-                if (p + kHexTagDigitsEnd > line.size()) break;
-                line[p] = HexTagValue(line[p + 3], line[p + 4]);
-                // Without its closing character the tag takes what is there.
-                line.remove(p + 1, std::min(kHexTagLength - 1, int(line.size()) - p - 1));
-            } else {
-                line[p] = entry.code;
-                line.remove(p + 1, int(entry.tag.size()) - 1);
-            }
-            p = line.indexOf(entry.tag);
-        }
+        if (line.contains(entry.tag)) line = ApplyEntry(entry, line);
     }
 }

@@ -13,7 +13,8 @@ public:
     // The ten entries in the order they are applied; built once.
     static const std::vector<Substr>& Table();
     // Replaces every tag of the table in one line, entry by entry, each occurrence found
-    // by searching again from the start of the line.
+    // by searching again from the start of the line (in one pass per entry, so a long line
+    // costs its length times the table, never its length squared).
     static void ReplaceTags(QByteArray& line);
     // The value of the two characters after "<0x": '0'-'9' and 'A'-'F' count as hex digits,
     // any other character by its own code, all modulo 256.

@@ -266,15 +266,11 @@ QList<QByteArray> EncodeSection(int slot, const QByteArray& layout)
     return lines;
 }
 
-QByteArray TicketDataMarker()
-{
-    return QByteArray(kDataMarker) + QByteArray::number(kTicketDataVersion) + ':';
-}
-
 QList<QByteArray> EncodeTicketData(const std::vector<SlotTicket>& tickets)
 {
     QList<QByteArray> lines;
-    lines.append(TicketDataMarker());
+    // The marker line opens the data and tells its version.
+    lines.append(QByteArray(kDataMarker) + QByteArray::number(kTicketDataVersion) + ':');
     for (const SlotTicket& t : tickets) lines += EncodeSection(t.slot, t.layout);
     return lines;
 }
@@ -363,6 +359,16 @@ QByteArray JoinLines(const QList<QByteArray>& lines)
         out += "\r\n";
     }
     return out;
+}
+
+QList<QByteArray> SplitLines(const QByteArray& text)
+{
+    QList<QByteArray> lines = text.split('\n');
+    if (text.isEmpty() || text.endsWith('\n')) lines.removeLast();
+    for (QByteArray& l : lines) {
+        if (l.endsWith('\r')) l.chop(1);
+    }
+    return lines;
 }
 
 // --- editor text ---

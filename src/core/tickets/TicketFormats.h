@@ -57,8 +57,6 @@ bool Unescape(const QByteArray& text, QByteArray& bytes);
 
 // The lines of one section, without line ends.
 QList<QByteArray> EncodeSection(int slot, const QByteArray& layout);
-// The marker line that opens the ticket data appended to a saved configuration.
-QByteArray TicketDataMarker();
 // The ticket data: the marker line, then one section per ticket in the given order.
 QList<QByteArray> EncodeTicketData(const std::vector<SlotTicket>& tickets);
 
@@ -73,6 +71,9 @@ ParseResult ParseSections(const QByteArray& text, int maxSections = 0);
 
 // Lines joined with CR LF, each one ended.
 QByteArray JoinLines(const QList<QByteArray>& lines);
+// The lines of a text without their LF or CR LF; a last line without LF counts, nothing
+// after a final LF does.
+QList<QByteArray> SplitLines(const QByteArray& text);
 
 // --- the editor's text ---
 // Control bytes (0x00-0x1F except LF, and 0x7F) show as control pictures so that no byte is lost

@@ -17,9 +17,6 @@ namespace {
 constexpr qint64 kMaxFileBytes = 16 * 1024 * 1024;
 constexpr qint64 kReadChunk = 64 * 1024;
 constexpr int kDecimalFormatCount = 6;
-constexpr char kConfigurationSuffix[] = ".csc";
-constexpr char kSlotLine[] = "Slot:";
-constexpr char kEndLine[] = "END:";
 
 bool ReadWholeFile(const QString& path, QByteArray& bytes, QByteArray& problem)
 {
@@ -48,16 +45,6 @@ bool WriteWholeFile(const QString& path, const QByteArray& bytes, QByteArray& pr
         return false;
     }
     return true;
-}
-
-// The file's lines without their line ends.
-QList<QByteArray> SplitLines(const QByteArray& bytes)
-{
-    QList<QByteArray> lines = bytes.split('\n');
-    for (QByteArray& l : lines) {
-        if (l.endsWith('\r')) l.chop(1);
-    }
-    return lines;
 }
 
 // Appending after the last line: the file must end with a line end first.
@@ -205,43 +192,6 @@ short TicketStore::WriteTicketsToFile(const QString& path)
         if (slot != d->current) lines += TicketFormats::EncodeSection(slot, d->tickets[size_t(slot - 1)]);
     }
     if (!WriteWholeFile(path, WithLineEnd(bytes) + TicketFormats::JoinLines(lines), d->problem)) return 0;
-    return 1;
-}
-
-short TicketStore::AppendTicketData(const QString& path)
-{
-    d->problem.clear();
-    if (d->tickets.empty()) {
-        d->problem = "no ticket slots";
-        return 0;
-    }
-    if (!path.endsWith(QLatin1String(kConfigurationSuffix), Qt::CaseInsensitive)) {
-        d->problem = "not a configuration file";
-        return 0;
-    }
-    QByteArray bytes;
-    if (!ReadWholeFile(path, bytes, d->problem)) return 0;
-
-    // Only right after the writer: the last line ends the slots section. A template, a file
-    // whose save was cancelled after it had been saved before, or one already holding ticket
-    // data is left alone.
-    const QList<QByteArray> lines = SplitLines(bytes);
-    int last = int(lines.size()) - 1;
-    while (last >= 0 && lines[last].trimmed().isEmpty()) --last;
-    int before = last - 1;
-    while (before >= 0 && lines[before].trimmed().isEmpty()) --before;
-    const bool endsSlots = last >= 1 && before >= 0 && lines[last] == kEndLine && lines[before].startsWith(kSlotLine);
-    const QByteArray marker = TicketFormats::TicketDataMarker();
-    const bool hasData = std::any_of(lines.begin(), lines.end(), [&](const QByteArray& l) { return l.startsWith(marker); });
-    if (!endsSlots || hasData) {
-        d->problem = "the file does not end with its slots section";
-        return 0;
-    }
-    if (!WriteWholeFile(path, WithLineEnd(bytes) + TicketData(), d->problem)) {
-        qCDebug(lcTickets) << d->problem;
-        return 0;
-    }
-    d->modified = false;
     return 1;
 }
 

@@ -35,8 +35,6 @@ public:
     short ImportTicket(const QString& path, short flags);
     // Appends the export sections to a configuration file just written.
     short WriteTicketsToFile(const QString& path);
-    // Appends the ticket data after the slots section of a configuration file just saved.
-    short AppendTicketData(const QString& path);
     // The ticket data that goes after the slots section of a saved configuration (empty
     // without slots).
     QByteArray TicketData() const;

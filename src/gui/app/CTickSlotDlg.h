@@ -3,6 +3,8 @@
 
 #include <QDialog>
 
+#include "platform/Prompts.h"
+
 class QPushButton;
 
 // "Ticket slot": six buttons for slots 1 to 6. A button stores its slot and accepts;
@@ -18,8 +20,6 @@ public:
     QPushButton* SlotButton(int slot) const;
 
 private:
-    QPushButton* buttons_[6] = {};
+    QPushButton* buttons_[kTicketSlotButtons] = {};
     int slot_ = 0;
 };
-
-inline constexpr int kTicketSlotButtons = 6;

@@ -258,11 +258,6 @@ void CWeighsetDlg::BuildMenus()
         action->setCheckable(item.checkable);
         connectCommand(action, item.id);
     }
-    // Commands with a handler but no menu item and no shortcut: reachable through RunCommand.
-    for (int id : {kCmdExportTicket, kCmdImportTicket, kCmdSendToHandheld, kCmdReadHandheld, kCmdUpdateHandheld,
-                   kCmdUploadTicket}) {
-        connectCommand(new QAction(this), id);
-    }
 }
 
 void CWeighsetDlg::BuildFinder()

@@ -8,6 +8,8 @@
 #include <QPushButton>
 
 #include "CCommSetupDlg.h"
+#include "CHandHeldDlg.h"
+#include "CHandHeldInfoDlg.h"
 #include "CKeyLockDlg.h"
 #include "CPrefsDlg.h"
 #include "CSelectDeviceDlg.h"
@@ -157,6 +159,21 @@ int QtPrompts::PickSlot()
 {
     CTickSlotDlg dialog(parent_);
     return dialog.exec() == QDialog::Accepted ? dialog.Slot() : 0;
+}
+
+bool QtPrompts::HandheldDescription(QByteArray& description)
+{
+    CHandHeldInfoDlg dialog(description, parent_);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    description = dialog.Description();
+    return true;
+}
+
+int QtPrompts::ChooseHandheldConfiguration(const QByteArray& fileList)
+{
+    CHandHeldDlg dialog(parent_);
+    dialog.SetFileList(fileList);
+    return dialog.exec() == QDialog::Accepted ? dialog.GetSelectedIndex() : -1;
 }
 
 bool QtPrompts::CommunicationSettings(CommSettings& settings, bool linkOpen)

@@ -20,6 +20,8 @@ public:
     int UpdateOption() override;
     int PickSlot() override;
     bool CommunicationSettings(CommSettings& settings, bool linkOpen) override;
+    bool HandheldDescription(QByteArray& description) override;
+    int ChooseHandheldConfiguration(const QByteArray& fileList) override;
 
     // "Text (*.x;*.y)|*.x;*.y|All Files (*.*)|*.*||" as name filters a file dialog understands:
     // "Text (*.x *.y)", "All Files (*)".

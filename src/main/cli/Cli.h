@@ -13,8 +13,15 @@ int Dump(const QStringList& args);
 int Resave(const QStringList& args);
 int Identify(const QStringList& args);
 int Read(const QStringList& args);
+int Update(const QStringList& args);
+int Diff(const QStringList& args);
+// "handheld send|read|export|import ...": the handheld PC and handheld files.
+int Handheld(const QStringList& args);
+// "idstorage receive|send ...": the ID storage records of a 637.
+int IdStorage(const QStringList& args);
 int Relay(const QStringList& args);
 int Report(const QStringList& args);
+int Ticket(const QStringList& args);
 
 // The application object a command line needs: a GUI one (offscreen) only where a command
 // paints, a core one otherwise.

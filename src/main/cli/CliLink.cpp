@@ -8,10 +8,21 @@
 
 #include "StatusLog.h"
 #include "Workbench.h"
+#include "link/TrafficTrace.h"
+#include "model/TextConv.h"
 #include "platform/Folders.h"
 
 namespace {
+
 constexpr char kTcpPrefix[] = "tcp:";
+
+// A path relative to where the command runs is a path, not a name under /dev/.
+QByteArray SerialPortSetting(const QString& value)
+{
+    const bool relativePath = value.contains(QLatin1Char('/')) && !value.startsWith(QLatin1Char('/'));
+    return QFile::encodeName(relativePath ? QFileInfo(value).absoluteFilePath() : value);
+}
+
 }  // namespace
 
 namespace CliLink {
@@ -50,16 +61,24 @@ bool TakePortOption(QStringList& args, CommSettings& settings)
         settings.remotePort = QByteArray::number(port);
         return true;
     }
-    // A path relative to where the command runs is a path, not a name under /dev/.
-    const bool relativePath = value.contains(QLatin1Char('/')) && !value.startsWith(QLatin1Char('/'));
-    settings.port = QFile::encodeName(relativePath ? QFileInfo(value).absoluteFilePath() : value);
+    settings.port = SerialPortSetting(value);
+    return true;
+}
+
+bool TakePrinterPortOption(QStringList& args, CommSettings& settings)
+{
+    QString value;
+    if (!TakeValue(args, "--printer-port", &value)) return false;
+    if (!value.isEmpty()) settings.alternatePort = SerialPortSetting(value);
     return true;
 }
 
 void EchoLog(StatusLog& log)
 {
     QObject::connect(&log, &StatusLog::LineAdded, &log, [](int, int kind, const QByteArray& text) {
-        std::fprintf(stderr, "%s: %s\n", StatusLog::KindLabel(kind).constData(), text.constData());
+        // Protocol lines carry control characters; one log line stays one line.
+        std::fprintf(stderr, "%s: %s\n", StatusLog::KindLabel(kind).constData(),
+                     TrafficTrace::Escape(text).constData());
         std::fflush(stderr);
     });
 }
@@ -68,6 +87,19 @@ void Prepare(Workbench& bench, const CommSettings& settings)
 {
     EchoLog(bench.Log());
     bench.Initialize(settings, Folders::Compute());
+}
+
+bool TakeSerialPort(QStringList& args, QByteArray& port)
+{
+    CommSettings taken;
+    taken.port = port;
+    if (!TakePortOption(args, taken)) return false;
+    if (taken.port == kTcpPortName) {
+        std::fputs("tarelink-cli: this transfer runs on a serial port; --port needs a device path or COMn\n", stderr);
+        return false;
+    }
+    port = taken.port;
+    return true;
 }
 
 bool NoneLeft(const QStringList& args, const char* command)

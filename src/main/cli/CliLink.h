@@ -19,10 +19,16 @@ namespace CliLink {
 // "--trace FILE": every byte to and from the indicator goes to FILE (as TARELINK_TRACE does).
 // False (with a message on stderr) when a value is missing or malformed.
 bool TakePortOption(QStringList& args, CommSettings& settings);
+// Takes "--printer-port P" from `args`: a device path (made absolute) or "COMn" becomes
+// "Alternate Port". False (with a message on stderr) when P is missing.
+bool TakePrinterPortOption(QStringList& args, CommSettings& settings);
 // Every status log line goes to stderr as "<Type>: <text>", in order.
 void EchoLog(StatusLog& log);
 // Initialises the workbench with the settings and the computed folders and echoes its log.
 void Prepare(Workbench& bench, const CommSettings& settings);
+// Takes "--port P" for a transfer that runs only on a serial port: a device path or "COMn" goes
+// into `port`. False (with a message on stderr) for tcp:HOST:PORT or a missing P.
+bool TakeSerialPort(QStringList& args, QByteArray& port);
 // False (with a message on stderr) when anything but the known options is left.
 bool NoneLeft(const QStringList& args, const char* command);
 // Takes "NAME VALUE" from `args` into `value` (left as it is without the option). False (with a

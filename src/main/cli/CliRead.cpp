@@ -7,14 +7,15 @@
 #include "CliLink.h"
 #include "CliPrompts.h"
 #include "Workbench.h"
+#include "model/ConfigWriter.h"
 #include "platform/SettingsStore.h"
 #include "platform/View.h"
 
 namespace Cli {
 
 // Read device through the window's own command path, then Save with OUT as the chosen file.
-// Only a complete read is saved: a backup that silently holds template defaults is worse
-// than none.
+// Only a complete read is saved: a backup that silently holds template defaults, or an older
+// value where the indicator holds one the file cannot, is worse than none.
 int Read(const QStringList& arguments)
 {
     QStringList args = arguments;
@@ -50,9 +51,20 @@ int Read(const QStringList& arguments)
     if (outcome.valuesPulled && !outcome.valuesComplete) {
         std::fprintf(stderr, "Warning: The value list ended without END: after %d values\n", outcome.valuesReceived);
     }
+    QList<const ConfigEntry*> uncarried;
+    if (outcome.Complete()) {
+        // What Save would leave out, known before it replaces OUT.
+        bench.Pages().ReadBackAll();
+        uncarried = ConfigWriter::UncarriedEntries(bench.Model());
+    }
     int code = 0;
     if (!outcome.Complete()) {
         std::fprintf(stderr, "tarelink-cli: the read did not complete; %s was not written\n", qPrintable(out));
+        code = 1;
+    } else if (!uncarried.isEmpty()) {
+        for (const ConfigEntry* e : uncarried) bench.AddStatusLine(ConfigWriter::UncarriedWarning(*e), kWarning);
+        std::fprintf(stderr, "tarelink-cli: the file cannot hold every value read; %s was not written\n",
+                     qPrintable(out));
         code = 1;
     } else {
         prompts.savePath = QFileInfo(out).absoluteFilePath();

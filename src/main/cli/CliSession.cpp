@@ -34,11 +34,16 @@ int CliSession::Load(const QString& path)
     }
     model.attachedDevice.unlocked = 1;
     bench_.ReadDevice(nullptr, &file);
-    for (int i = 0; i < kSettleRounds; ++i) QCoreApplication::processEvents();
+    Settle();
     const ReadOutcome& outcome = bench_.Reader().Outcome();
     if (outcome.Complete()) return kExitRead;
     // The first problem is the cause; the later ones follow from it.
     const QByteArray why = outcome.problems.isEmpty() ? QByteArray("no pages were built") : outcome.problems.first();
     std::fprintf(stderr, "tarelink-cli: %s was not read completely: %s\n", qPrintable(path), why.constData());
     return kExitIncomplete;
+}
+
+void CliSession::Settle()
+{
+    for (int i = 0; i < kSettleRounds; ++i) QCoreApplication::processEvents();
 }

@@ -22,9 +22,12 @@ public:
     // was read to its end, kExitIncomplete (saying why on stderr) when it was not,
     // kExitCannotOpen (with a message on stderr) when it cannot be opened.
     int Load(const QString& path);
+    // Lets the events a read queued run.
+    static void Settle();
 
     Workbench& Bench() { return bench_; }
     CliPrompts& Ask() { return prompts_; }
+    HeadlessView& Window() { return view_; }
     // 1 when the read built the pages, else 0.
     int ReaderResult() { return bench_.Reader().Outcome().pagesBuilt ? 1 : 0; }
 

@@ -6,13 +6,21 @@
 #include "SimPtyEndpoint.h"
 #include "SimTcpEndpoint.h"
 
+namespace {
+// The model that keeps ID storage records and sends them on "\nXI\r".
+constexpr int kIdStorageModel = 637;
+}  // namespace
+
 IndicatorSim::IndicatorSim(int model, QObject* parent)
     : QObject(parent),
       profile_(SimProfile::ForModel(model)),
       engine_(profile_, faults_, [this](const QByteArray& bytes) { Send(bytes); }),
+      ticketSlots_(engine_, [this](const QByteArray& text) { traffic_.Note(text); }),
+      idStorage_(engine_, model == kIdStorageModel, [this](const QByteArray& text) { traffic_.Note(text); }),
       pacer_([this](const QByteArray& bytes) {
           if (endpoint_) endpoint_->Write(bytes);
-      })
+      }),
+      inPacer_([this](const QByteArray& bytes) { engine_.Feed(bytes); })
 {
     // A fault that pulls the cable runs from inside the endpoint's own notification.
     engine_.SetDisconnectHandler([this]() { QMetaObject::invokeMethod(this, &IndicatorSim::Unplug, Qt::QueuedConnection); });
@@ -28,12 +36,15 @@ void IndicatorSim::Attach(std::unique_ptr<SimEndpoint> endpoint)
     endpoint_ = std::move(endpoint);
     connect(endpoint_.get(), &SimEndpoint::BytesReceived, this, [this](const QByteArray& bytes) {
         traffic_.Add(SimTrafficLog::Direction::FromHost, bytes);
-        engine_.Feed(bytes);
+        inPacer_.Enqueue(bytes);
     });
     connect(endpoint_.get(), &SimEndpoint::HostConnected, this, [this]() {
         traffic_.Note("host connected");
         pacer_.Clear();
+        inPacer_.Clear();
         engine_.Reset();
+        ticketSlots_.Reset();
+        idStorage_.Reset();
     });
 }
 
@@ -99,6 +110,7 @@ void IndicatorSim::Unplug()
     if (!endpoint_) return;
     traffic_.Note("unplugged");
     pacer_.Clear();
+    inPacer_.Clear();
     endpoint_->Disconnect();
     Q_EMIT Unplugged();
 }
@@ -106,6 +118,7 @@ void IndicatorSim::Unplug()
 void IndicatorSim::Stop()
 {
     pacer_.Clear();
+    inPacer_.Clear();
     if (endpoint_) {
         endpoint_->disconnect(this);
         endpoint_->Stop();
@@ -116,4 +129,6 @@ void IndicatorSim::Stop()
         linkPath_.clear();
     }
     engine_.Reset();
+    ticketSlots_.Reset();
+    idStorage_.Reset();
 }

@@ -7,8 +7,10 @@
 
 #include "SimEngine.h"
 #include "SimFaults.h"
+#include "SimIdStorage.h"
 #include "SimPacer.h"
 #include "SimProfile.h"
+#include "SimTicketSlots.h"
 #include "SimTrafficLog.h"
 
 class SimEndpoint;
@@ -25,9 +27,16 @@ public:
     SimFaults& Faults() { return faults_; }
     SimEngine& Engine() { return engine_; }
     SimTrafficLog& Traffic() { return traffic_; }
+    // The ID storage records of a 637 (the other models only take records).
+    SimIdStorage& IdStorage() { return idStorage_; }
 
-    // Output no faster than this line speed (0: at once).
-    void SetBaudRate(int baud) { pacer_.SetBaudRate(baud); }
+    // The line's speed both ways (0: at once): output leaves no faster, and what the host sends
+    // is taken only when it would have arrived.
+    void SetBaudRate(int baud)
+    {
+        pacer_.SetBaudRate(baud);
+        inPacer_.SetBaudRate(baud);
+    }
 
     bool StartPty(QString* error);
     // A symlink to the pty (replaced if present); removed again by Stop.
@@ -61,7 +70,10 @@ private:
     SimFaults faults_;
     SimTrafficLog traffic_;
     SimEngine engine_;
+    SimTicketSlots ticketSlots_;
+    SimIdStorage idStorage_;
     SimPacer pacer_;
+    SimPacer inPacer_;
     std::unique_ptr<SimEndpoint> endpoint_;
     QString linkPath_;
 };

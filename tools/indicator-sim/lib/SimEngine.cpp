@@ -55,9 +55,14 @@ void SimEngine::SetDataHandler(Handler handler)
     dataHandler_ = std::move(handler);
 }
 
-void SimEngine::SetRawConsumer(RawConsumer consumer)
+void SimEngine::SetFallbackHandler(Handler handler)
 {
-    rawConsumer_ = std::move(consumer);
+    fallbackHandler_ = std::move(handler);
+}
+
+void SimEngine::AddRawConsumer(RawConsumer consumer)
+{
+    rawConsumers_.push_back(std::move(consumer));
 }
 
 void SimEngine::SetEscapeHandler(std::function<void(SimEngine&)> handler)
@@ -99,7 +104,7 @@ void SimEngine::InstallStandardCommands()
         e.SendValueLine();
     });
     SetCommand("Xo", [](SimEngine& e, const QByteArray&) { e.SendValueLine(); });
-    SetCommand("XI", [](SimEngine& e, const QByteArray&) { e.SendRaw(kAccepted); });
+    SetCommand("XI", [](SimEngine& e, const QByteArray&) { e.SendRaw(QByteArray(1, e.faults_.updateStartReply)); });
     SetDataHandler([](SimEngine& e, const QByteArray& command) { e.OnDataCommand(command); });
     SetEscapeHandler([](SimEngine&) {});
 }
@@ -107,6 +112,16 @@ void SimEngine::InstallStandardCommands()
 void SimEngine::Feed(const QByteArray& bytes)
 {
     for (char c : bytes) {
+        if (!inFrame_) {
+            bool taken = false;
+            for (const RawConsumer& consumer : rawConsumers_) {
+                if (consumer(*this, c)) {
+                    taken = true;
+                    break;
+                }
+            }
+            if (taken) continue;
+        }
         if (c == kLineFeed) {
             inFrame_ = true;
             frame_.clear();
@@ -125,7 +140,6 @@ void SimEngine::Feed(const QByteArray& bytes)
             }
             continue;
         }
-        if (rawConsumer_ && rawConsumer_(*this, c)) continue;
         if (c == kEscape && escapeHandler_) escapeHandler_(*this);
     }
 }
@@ -134,11 +148,15 @@ void SimEngine::Dispatch(const QByteArray& command)
 {
     ++commandCount_;
     commands_.append(command);
-    if (faults_.disconnectAfter >= 0 && commandCount_ > faults_.disconnectAfter) {
+    const bool isSetting = command.contains('^') && !command.startsWith(kEndLine);
+    if (isSetting) ++settingCount_;
+    const bool cutAtSetting = faults_.disconnectAfterSettings >= 0 && settingCount_ > faults_.disconnectAfterSettings;
+    if ((faults_.disconnectAfter >= 0 && commandCount_ > faults_.disconnectAfter) || cutAtSetting) {
         if (disconnectHandler_) disconnectHandler_();
         return;
     }
     if (faults_.silent) return;
+    if (faults_.silentAfterSettings >= 0 && settingCount_ > faults_.silentAfterSettings) return;
     if (faults_.silentAfter >= 0 && commandCount_ > faults_.silentAfter) return;
     if (faults_.unknownCommands.contains(command)) {
         SendLine("?", false);
@@ -150,7 +168,11 @@ void SimEngine::Dispatch(const QByteArray& command)
     }
     const auto it = commandTable_.find(command);
     if (it == commandTable_.end()) {
-        SendLine("?", false);
+        if (fallbackHandler_) {
+            fallbackHandler_(*this, command);
+        } else {
+            SendLine("?", false);
+        }
         return;
     }
     it->second(*this, command);
@@ -178,6 +200,11 @@ void SimEngine::OnDataCommand(const QByteArray& command)
     }
     if (faults_.rejectSettings > 0) {
         --faults_.rejectSettings;
+        SendRaw(kRejected);
+        return;
+    }
+    if (faults_.rejectCodeTimes > 0 && fields[0] == faults_.rejectCode) {
+        --faults_.rejectCodeTimes;
         SendRaw(kRejected);
         return;
     }

@@ -5,6 +5,7 @@
 #include <QList>
 #include <functional>
 #include <map>
+#include <vector>
 
 #include "SimFaults.h"
 #include "SimProfile.h"
@@ -18,6 +19,8 @@ public:
     // A command's handler gets the text between the line feed and the carriage return.
     using Handler = std::function<void(SimEngine& engine, const QByteArray& command)>;
     // Bytes the host sends outside a framed command (counts, chunks, records); true when taken.
+    // Consumers see every byte outside a frame before the framing does, so a binary body may
+    // carry line feeds; a consumer that is not expecting anything returns false.
     using RawConsumer = std::function<bool(SimEngine& engine, char byte)>;
 
     SimEngine(SimProfile& profile, SimFaults& faults, Output output);
@@ -29,7 +32,10 @@ public:
     // Table-driven commands: exact texts, and data commands (those carrying "^checksum").
     void SetCommand(const QByteArray& text, Handler handler);
     void SetDataHandler(Handler handler);
-    void SetRawConsumer(RawConsumer consumer);
+    // Called for a command the table does not know, instead of answering "\n?\r".
+    void SetFallbackHandler(Handler handler);
+    // Consumers are asked in the order they were added; the first that takes a byte has it.
+    void AddRawConsumer(RawConsumer consumer);
     // Called when the host sends the escape character alone.
     void SetEscapeHandler(std::function<void(SimEngine&)> handler);
     // Called when a fault says the link must go away now.
@@ -46,6 +52,8 @@ public:
     SimProfile& Profile() { return profile_; }
     SimFaults& Faults() { return faults_; }
     int CommandCount() const { return commandCount_; }
+    // Settings written (data commands other than the end command) since the start.
+    int SettingCount() const { return settingCount_; }
     const QList<QByteArray>& Commands() const { return commands_; }
 
 private:
@@ -59,13 +67,15 @@ private:
     Output output_;
     std::map<QByteArray, Handler> commandTable_;
     Handler dataHandler_;
-    RawConsumer rawConsumer_;
+    Handler fallbackHandler_;
+    std::vector<RawConsumer> rawConsumers_;
     std::function<void(SimEngine&)> escapeHandler_;
     std::function<void()> disconnectHandler_;
 
     bool inFrame_ = false;
     QByteArray frame_;
     int commandCount_ = 0;
+    int settingCount_ = 0;
     QList<QByteArray> commands_;
     int describeIndex_ = 0;
     int valueIndex_ = 0;

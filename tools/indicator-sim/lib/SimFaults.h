@@ -22,4 +22,17 @@ struct SimFaults {
     QList<QByteArray> unknownCommands;
     // Value lines appended to every pull with codes no template has (they make the Extended tab).
     int extraValueLines = 0;
+
+    // The answer to "\nXI\r" (settings follow): 'D' ready, 'Q' the settings will not be saved.
+    char updateStartReply = 'D';
+    // The setting with this code is refused with 'E' the next `rejectCodeTimes` times it comes.
+    QByteArray rejectCode;
+    int rejectCodeTimes = 0;
+    // Once N settings have been written nothing more is answered.
+    int silentAfterSettings = -1;
+    // When setting N+1 arrives the link goes away (the update is cut in the middle).
+    int disconnectAfterSettings = -1;
+    // The ticket chunk at this position of a download (0 = the first) is refused with 'E'; the
+    // ticket is then not stored and its end marker is refused too.
+    int refuseChunkAt = -1;
 };

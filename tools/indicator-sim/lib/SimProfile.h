@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <map>
 #include <vector>
 
 // What the simulated indicator says about itself and what settings it holds.
@@ -36,4 +37,13 @@ public:
     // The "\nXJ\r" reply, a decimal number whose lowest bit says "unlocked"; empty: no reply.
     QByteArray lockReply = "1";
     std::vector<Setting> settings;
+
+    // The slot query's reply: this character (the number of locations as a digit), a space,
+    // and the largest ticket taken in bytes.
+    char ticketLocations = '6';
+    int maxTicketSize = 2000;
+    // Tickets stored by downloads, by slot.
+    std::map<int, QByteArray> tickets;
+    // The slot whose ticket "\nXU\r" reads back, its bytes as they were stored.
+    int uploadSlot = 1;
 };

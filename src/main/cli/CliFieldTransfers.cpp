@@ -1,0 +1,230 @@
+// SPDX-License-Identifier: MIT
+#include <QFile>
+#include <QFileInfo>
+#include <cstdio>
+
+#include "Cli.h"
+#include "CliLink.h"
+#include "CliSession.h"
+#include "handheld/HandheldFile.h"
+#include "handheld/HandheldFileCommands.h"
+#include "handheld/HandheldFileList.h"
+#include "handheld/HandheldLink.h"
+#include "idstorage/IdStorageReceive.h"
+#include "idstorage/IdStorageSend.h"
+#include "platform/SettingsStore.h"
+
+namespace {
+
+// The handheld commands of one workbench, as its window has them.
+struct Transfers {
+    explicit Transfers(Workbench& bench)
+        : link(bench), receive(bench), send(bench), files(bench, link, receive, send)
+    {
+    }
+    HandheldLink link;
+    IdStorageReceive receive;
+    IdStorageSend send;
+    HandheldFileCommands files;
+};
+
+// A workbench on the saved (or given) link settings, shut down when the command ends.
+struct LinkBench {
+    explicit LinkBench(const CommSettings& settings) { CliLink::Prepare(bench, settings); }
+    ~LinkBench() { bench.Shutdown(); }
+    CliPrompts prompts;
+    HeadlessView view;
+    Workbench bench{prompts, view};
+};
+
+int Usage(const char* text)
+{
+    std::fprintf(stderr, "tarelink-cli: %s\n", text);
+    return 2;
+}
+
+// The first argument that is not an option, taken out of `args`.
+bool TakeFile(QStringList& args, QString* file)
+{
+    if (args.isEmpty() || args.first().startsWith(QLatin1Char('-'))) return false;
+    *file = args.takeFirst();
+    return true;
+}
+
+// Loads a configuration file, or a handheld file the way Import handheld file does.
+int Load(CliSession& session, Transfers& transfers, const QString& path)
+{
+    if (!HandheldFile::IsHandheldPath(QFile::encodeName(path))) return session.Load(path);
+    session.Ask().openPath = path;
+    if (!transfers.files.ImportHandheld()) return CliSession::kExitCannotOpen;
+    CliSession::Settle();
+    return session.Bench().Reader().Outcome().Complete() ? CliSession::kExitRead : CliSession::kExitIncomplete;
+}
+
+int HandheldSend(QStringList args)
+{
+    CommSettings settings = SettingsStore::Load();
+    QString description;
+    QString path;
+    if (!Cli::TakeDataOption(args) || !CliLink::TakeSerialPort(args, settings.alternatePort) ||
+        !CliLink::TakeValue(args, "--description", &description)) {
+        return 2;
+    }
+    if (!TakeFile(args, &path)) return Usage("handheld send needs CONFIG");
+    if (!CliLink::NoneLeft(args, "handheld send")) return 2;
+
+    CliSession session;
+    Workbench& bench = session.Bench();
+    Transfers transfers(bench);
+    CliLink::EchoLog(bench.Log());
+    const int loaded = Load(session, transfers, path);
+    if (loaded != CliSession::kExitRead) {
+        if (loaded == CliSession::kExitIncomplete) {
+            std::fprintf(stderr, "tarelink-cli: %s was not read completely; nothing was sent\n", qPrintable(path));
+        }
+        return loaded;
+    }
+    bench.Settings() = settings;
+    session.Ask().handheldDescription =
+        (description.isEmpty() ? QFileInfo(path).completeBaseName() : description).toLatin1();
+    const HandheldLink::SendOutcome outcome = transfers.link.SendToHandheld();
+    bench.Shutdown();
+    return outcome.Succeeded() ? 0 : 1;
+}
+
+int HandheldRead(QStringList args)
+{
+    CommSettings settings = SettingsStore::Load();
+    QString row;
+    if (!Cli::TakeDataOption(args) || !CliLink::TakeSerialPort(args, settings.port) ||
+        !CliLink::TakeValue(args, "--row", &row)) {
+        return 2;
+    }
+    bool numeric = false;
+    const int index = row.toInt(&numeric);
+    if (!numeric || index < 0 || index >= HandheldFileList::kRows) {
+        return Usage("handheld read needs --row 0 to 9");
+    }
+    if (!CliLink::NoneLeft(args, "handheld read")) return 2;
+
+    LinkBench b(settings);
+    b.prompts.handheldRow = index;
+    return HandheldLink(b.bench).ReadFromHandheld().Succeeded() ? 0 : 1;
+}
+
+int HandheldExport(QStringList args)
+{
+    QString out;
+    QString path;
+    if (!Cli::TakeDataOption(args) || !CliLink::TakeValue(args, "-o", &out)) return 2;
+    if (out.isEmpty() || !TakeFile(args, &path)) return Usage("handheld export needs CONFIG -o OUT.plm");
+    if (!CliLink::NoneLeft(args, "handheld export")) return 2;
+    if (path.contains(QLatin1String(".tpl"))) {
+        return Usage("handheld export needs a saved configuration, not a template");
+    }
+
+    CliSession session;
+    Workbench& bench = session.Bench();
+    Transfers transfers(bench);
+    CliLink::EchoLog(bench.Log());
+    const int loaded = Load(session, transfers, path);
+    if (loaded != CliSession::kExitRead) return loaded;
+    if (transfers.files.IsIdStorageModel()) return Usage("a 637 configuration keeps ID storage: use idstorage send");
+    // CONFIG is saved and unchanged: it is the configuration to copy, with no save first.
+    bench.Model().documentPath = QFile::encodeName(QFileInfo(path).absoluteFilePath());
+    session.Ask().savePath = out;
+    const HandheldFileCommands::ExportOutcome outcome = transfers.files.ExportHandheld();
+    if (outcome.path.isEmpty()) return 1;
+    if (outcome.ticketsFailed) {
+        std::fprintf(stderr, "tarelink-cli: %d ticket file(s) not written\n", outcome.ticketsFailed);
+    }
+    return outcome.copied && outcome.ticketsFailed == 0 ? 0 : 1;
+}
+
+int HandheldImport(QStringList args)
+{
+    QString out;
+    QString path;
+    if (!Cli::TakeDataOption(args) || !CliLink::TakeValue(args, "-o", &out)) return 2;
+    if (out.isEmpty() || !TakeFile(args, &path)) return Usage("handheld import needs IN.plm -o OUT.csc");
+    if (!CliLink::NoneLeft(args, "handheld import")) return 2;
+
+    CliSession session;
+    Workbench& bench = session.Bench();
+    Transfers transfers(bench);
+    CliLink::EchoLog(bench.Log());
+    session.Ask().openPath = path;
+    if (!transfers.files.ImportHandheld()) return 2;
+    CliSession::Settle();
+    if (!bench.Reader().Outcome().Complete()) {
+        std::fprintf(stderr, "tarelink-cli: %s was not read completely; %s was not written\n", qPrintable(path),
+                     qPrintable(out));
+        return CliSession::kExitIncomplete;
+    }
+    session.Ask().savePath = out;
+    bench.OnSave();
+    if (bench.LastWrittenPath().isEmpty()) {
+        std::fprintf(stderr, "tarelink-cli: cannot write %s\n", qPrintable(out));
+        return 1;
+    }
+    return 0;
+}
+
+int IdReceive(QStringList args)
+{
+    CommSettings settings = SettingsStore::Load();
+    QString out;
+    if (!Cli::TakeDataOption(args) || !CliLink::TakeSerialPort(args, settings.port) ||
+        !CliLink::TakeValue(args, "-o", &out)) {
+        return 2;
+    }
+    if (out.isEmpty()) return Usage("idstorage receive needs -o FILE");
+    if (!CliLink::NoneLeft(args, "idstorage receive")) return 2;
+
+    LinkBench b(settings);
+    b.prompts.savePath = out;
+    const IdStorageReceive::Outcome outcome = IdStorageReceive(b.bench).Run();
+    if (outcome.Succeeded()) std::printf("%s\n", qPrintable(outcome.path));
+    return outcome.Succeeded() ? 0 : 1;
+}
+
+int IdSend(QStringList args)
+{
+    CommSettings settings = SettingsStore::Load();
+    QString path;
+    if (!Cli::TakeDataOption(args) || !CliLink::TakeSerialPort(args, settings.port)) return 2;
+    if (!TakeFile(args, &path)) return Usage("idstorage send needs FILE");
+    if (!CliLink::NoneLeft(args, "idstorage send")) return 2;
+
+    LinkBench b(settings);
+    b.prompts.openPath = path;
+    const IdStorageSend::Outcome outcome = IdStorageSend(b.bench).Run();
+    if (outcome.recordsRead == 0) return 2;
+    return outcome.Succeeded() ? 0 : 1;
+}
+
+}  // namespace
+
+namespace Cli {
+
+int Handheld(const QStringList& arguments)
+{
+    QStringList args = arguments;
+    const QString verb = args.isEmpty() ? QString() : args.takeFirst();
+    if (verb == QLatin1String("send")) return HandheldSend(args);
+    if (verb == QLatin1String("read")) return HandheldRead(args);
+    if (verb == QLatin1String("export")) return HandheldExport(args);
+    if (verb == QLatin1String("import")) return HandheldImport(args);
+    return Usage("handheld needs send, read, export or import (see tarelink-cli --help)");
+}
+
+int IdStorage(const QStringList& arguments)
+{
+    QStringList args = arguments;
+    const QString verb = args.isEmpty() ? QString() : args.takeFirst();
+    if (verb == QLatin1String("receive")) return IdReceive(args);
+    if (verb == QLatin1String("send")) return IdSend(args);
+    return Usage("idstorage needs receive or send (see tarelink-cli --help)");
+}
+
+}  // namespace Cli
