@@ -5,7 +5,8 @@
 // tabs. Prints the read with its pages up to the frame that shows them, the median and the
 // worst tab switch up to its frame, the window's start up to its first frame (no splash), and
 // the peak memory. Run it offscreen, on Xvfb, or with the accessibility bridge on
-// (scripts/bench-pages does all three).
+// (scripts/bench does all three).
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -266,8 +267,8 @@ int main(int argc, char** argv)
     const Clock::Reading again = clock.Now();
     const Clock::Reading againFrame = frames.WaitForFrame();
 
-    std::printf("pages of %zu settings on %d tabs, platform %s\n", entries, tabs->count(),
-                qPrintable(QGuiApplication::platformName()));
+    std::printf("pages of %zu settings on %d tabs, platform %s, accessibility %s\n", entries, tabs->count(),
+                qPrintable(QGuiApplication::platformName()), QAccessible::isActive() ? "on" : "off");
     std::printf("  %-26s %8.1f ms wall %8.1f ms CPU\n", "application object", appStart.wallMs, appStart.cpuMs);
     std::printf("  %-26s %8.1f ms wall %8.1f ms CPU\n", "window start to 1st frame", firstFrame.wallMs,
                 firstFrame.cpuMs);
