@@ -91,7 +91,8 @@ public:
     void OnNew();
     void OnOpen();
     // Open's steps after the file choice: a file that is missing, a folder or not text gives
-    // an Error line and leaves the loaded configuration as it is.
+    // an Error line and leaves the loaded configuration as it is. A handheld file (".plm") is
+    // loaded as Import handheld file loads it.
     void OpenFile(const QString& path);
     void OnSave();
     // The values as they are now become what the modified marks compare against: after a

@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include "Workbench.h"
+#include "handheld/HandheldFileCommands.h"
 #include "link/DeviceLink.h"
 #include "model/Catalogue.h"
 #include "model/ConfigWriter.h"
@@ -109,6 +110,11 @@ void Workbench::OpenFile(const QString& path)
 {
     if (const QByteArray problem = UnreadableReason(path); !problem.isEmpty()) {
         AddStatusLine(TextConv::Format("Cannot open %s: %s", {QFile::encodeName(path), problem}), kError);
+        return;
+    }
+    if (QFileInfo(path).suffix().compare(QLatin1String("plm"), Qt::CaseInsensitive) == 0) {
+        // A handheld file carries its model and values, and its tickets lie beside it.
+        handheldFiles_->ImportHandheldFile(path);
         return;
     }
     model_.attachedDevice = CDevice();

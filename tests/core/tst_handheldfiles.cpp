@@ -189,6 +189,15 @@ private Q_SLOTS:
         QVERIFY(fresh.bench.Model().extraEntries.size() == b.bench.Model().extraEntries.size());
         QCOMPARE(fresh.bench.Tickets().Ticket(2), QByteArray("SLOT TWO\n{GR}"));
         QCOMPARE(fresh.prompts.shown.back().file.filter, QByteArray("Configuration Files (*.plm)|*.plm||"));
+
+        // Opened from the desktop, the handheld file loads the same way, without a file dialog.
+        HeadlessBench opened;
+        opened.bench.Initialize(CommSettings::Defaults(), folders);
+        opened.bench.OpenFile(plm);
+        HeadlessBench::Settle();
+        QCOMPARE(opened.Entry("CAP")->value, QByteArray("5000"));
+        QCOMPARE(opened.bench.Tickets().Ticket(2), QByteArray("SLOT TWO\n{GR}"));
+        QVERIFY(opened.prompts.shown.empty());
     }
 
     // On a 637 the two items move ID storage instead.

@@ -117,7 +117,11 @@ bool HandheldFileCommands::ImportHandheld()
     choice.initialFolder = bench_.Dirs().handheld;
     const QString path = bench_.Ask().ChooseFile(choice);
     if (path.isEmpty()) return false;
+    return ImportHandheldFile(path);
+}
 
+bool HandheldFileCommands::ImportHandheldFile(const QString& path)
+{
     ConfigModel& model = bench_.Model();
     bench_.IdentifyDevice(model.attachedDevice);
     model.documentPath = QFile::encodeName(path);

@@ -28,6 +28,8 @@ public:
     ExportOutcome ExportHandheld();
     // True when a handheld file was opened and read (the reader's own result decides the pages).
     bool ImportHandheld();
+    // Loads the handheld file at `path` as Import handheld file does once it has a file.
+    bool ImportHandheldFile(const QString& path);
     void UpdateHandheld();
 
     // The loaded configuration is for the ID storage model.
