@@ -252,10 +252,12 @@ void GuiView::Beep(int kind)
 
 void GuiView::Refresh()
 {
-    // The title and the modified marks follow the document's own signals; a repaint does
-    // not change what they show.
+    // The title and the modified marks follow the document's own signals, and every other
+    // part of the window repaints itself when it changes: only the pages are brought up to date.
+    // (A repaint of the whole window would redraw the menu, the log and the picture at every
+    // tab switch.)
     window_.Page()->UpdateExtent();
-    window_.update();
+    window_.Page()->viewport()->update();
 }
 
 void GuiView::CloseWindow()
