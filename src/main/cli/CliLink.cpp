@@ -27,18 +27,27 @@ QByteArray SerialPortSetting(const QString& value)
 
 namespace CliLink {
 
-bool TakePortOption(QStringList& args, CommSettings& settings)
+namespace {
+
+bool TakeTraceOption(QStringList& args)
 {
     const int trace = int(args.indexOf(QStringLiteral("--trace")));
-    if (trace >= 0) {
-        if (trace + 1 >= args.size() || args.at(trace + 1).isEmpty()) {
-            std::fputs("tarelink-cli: --trace needs a file\n", stderr);
-            return false;
-        }
-        // The workbench starts the trace the environment names.
-        qputenv("TARELINK_TRACE", QFile::encodeName(args.at(trace + 1)));
-        args.remove(trace, 2);
+    if (trace < 0) return true;
+    if (trace + 1 >= args.size() || args.at(trace + 1).isEmpty()) {
+        std::fputs("tarelink-cli: --trace needs a file\n", stderr);
+        return false;
     }
+    // The workbench starts the trace the environment names.
+    qputenv("TARELINK_TRACE", QFile::encodeName(args.at(trace + 1)));
+    args.remove(trace, 2);
+    return true;
+}
+
+}  // namespace
+
+bool TakePortOption(QStringList& args, CommSettings& settings)
+{
+    if (!TakeTraceOption(args)) return false;
     const int at = int(args.indexOf(QStringLiteral("--port")));
     if (at < 0) return true;
     if (at + 1 >= args.size() || args.at(at + 1).isEmpty()) {
@@ -68,7 +77,7 @@ bool TakePortOption(QStringList& args, CommSettings& settings)
 bool TakePrinterPortOption(QStringList& args, CommSettings& settings)
 {
     QString value;
-    if (!TakeValue(args, "--printer-port", &value)) return false;
+    if (!TakeTraceOption(args) || !TakeValue(args, "--printer-port", &value)) return false;
     if (!value.isEmpty()) settings.alternatePort = SerialPortSetting(value);
     return true;
 }

@@ -19,8 +19,9 @@ namespace CliLink {
 // "--trace FILE": every byte to and from the indicator goes to FILE (as TARELINK_TRACE does).
 // False (with a message on stderr) when a value is missing or malformed.
 bool TakePortOption(QStringList& args, CommSettings& settings);
-// Takes "--printer-port P" from `args`: a device path (made absolute) or "COMn" becomes
-// "Alternate Port". False (with a message on stderr) when P is missing.
+// Takes "--printer-port P" (and "--trace FILE", as above) from `args`: a device path (made
+// absolute) or "COMn" becomes "Alternate Port". False (with a message on stderr) when P is
+// missing.
 bool TakePrinterPortOption(QStringList& args, CommSettings& settings);
 // Every status log line goes to stderr as "<Type>: <text>", in order.
 void EchoLog(StatusLog& log);
