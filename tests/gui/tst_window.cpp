@@ -109,6 +109,7 @@ private Q_SLOTS:
         QVERIFY(!tabs->tabIcon(0).isNull() && tabs->tabText(5) == QLatin1String("Keypad") && tabs->tabIcon(5).isNull());
         QCOMPARE(qobject_cast<QLabel*>(s.Widget("unt", 0))->text(), QStringLiteral("UNT"));
         QCOMPARE(s.Widget("unt", 1)->toolTip(), QStringLiteral("Primary weighing unit"));
+        QCOMPARE(s.Widget("unt", 1)->style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay), 1000);
         QCOMPARE(s.Combo("unt")->currentText(), QStringLiteral("lb"));
         QVERIFY(!s.Widget("unt", 1)->isHidden() && s.Widget("CAP", 1)->isHidden() && s.Widget("CAP", 0)->isHidden());
         QCOMPARE(s.window->windowTitle(), QStringLiteral("Tarelink - 615.tpl"));

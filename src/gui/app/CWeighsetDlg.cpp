@@ -32,6 +32,7 @@
 #include "SplashDlg.h"
 #include "StatusLog.h"
 #include "SupportCommands.h"
+#include "ToolTipTiming.h"
 #include "Workbench.h"
 #include "editor/ModifiedMarks.h"
 #include "editor/PageArea.h"
@@ -106,6 +107,7 @@ static void LoadResources()
 CWeighsetDlg::CWeighsetDlg(Prompts* prompts, QWidget* parent) : QMainWindow(parent)
 {
     LoadResources();
+    ToolTipTiming::Install();
     setObjectName(QStringLiteral("CWeighsetDlg"));
     setWindowIcon(Artwork::MainIcon());
     BuildWidgets();
