@@ -297,7 +297,7 @@ private Q_SLOTS:
         QtPrompts prompts(&owner);
         Prompts::FileChoice choice;
         choice.save = true;
-        choice.initialFolder = data.Configurations();
+        choice.initialFolder = data.Write(QStringLiteral("Configurations/sent.txt"), "x");  // starts in its folder
         choice.defaultName = QStringLiteral("New958Ticket");
         choice.defaultExtension = QStringLiteral("tkt");
         choice.filter = "958 Ticket Files (*.tkt) |*.tkt||";

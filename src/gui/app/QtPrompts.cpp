@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLoggingCategory>
 #include <QMessageBox>
 #include <QPushButton>
@@ -121,7 +122,11 @@ QString QtPrompts::ChooseFile(const FileChoice& choice)
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !(choice.save && choice.overwritePrompt));
     const QStringList filters = ConvertFilter(choice.filter);
     if (!filters.isEmpty()) dialog.setNameFilters(filters);
-    if (!choice.initialFolder.isEmpty()) dialog.setDirectory(choice.initialFolder);
+    // Send external file keeps the whole path of the file it sent as the last transfer folder:
+    // the next dialog starts in that file's folder (a file as the folder would show nothing).
+    const QFileInfo initial(choice.initialFolder);
+    const QString folder = initial.isFile() ? initial.absolutePath() : choice.initialFolder;
+    if (!folder.isEmpty()) dialog.setDirectory(folder);
     if (!choice.defaultExtension.isEmpty()) dialog.setDefaultSuffix(choice.defaultExtension);
     if (!choice.defaultName.isEmpty()) dialog.selectFile(choice.defaultName);
     if (dialog.exec() != QDialog::Accepted) return QString();
