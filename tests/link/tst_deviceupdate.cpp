@@ -51,7 +51,10 @@ public:
     int progressShown = 0;
 };
 
-enum Fault { kNone, kRejectTwice, kRejectThrice, kQToXi, kOtherModel, kOtherRevision, kSilent, kUnplug, kNoDevice };
+enum Fault {
+    kNone, kRejectTwice, kRejectThrice, kQToXi, kOtherModel, kOtherRevision, kSilent, kUnplug,
+    kUnplugAtStart, kUnplugInTickets, kNoDevice
+};
 
 }  // namespace
 
@@ -183,6 +186,12 @@ private Q_SLOTS:
                                                            "Comm Error: The serial device stopped answering "
                                                            "(unplugged or hung up) (PORT)",
                                                            errorSending};
+        const QByteArray pulled = "Comm Error: The serial device stopped answering (unplugged or hung up) (PORT)";
+        QTest::newRow("cable pulled at XI") << int(kUnplugAtStart) << QByteArray("1") << -1 << false << afterXi
+                                            << QList<QByteArray>{timeout, pulled, errorSending};
+        QTest::newRow("cable pulled during tickets")
+            << int(kUnplugInTickets) << QByteArray("1") << -1 << false << QByteArray(kIdentify) + kQuery
+            << QList<QByteArray>{timeout, "Error: Device does not acknowledge download command", pulled, errorSending};
         QTest::newRow("TCP peer closes") << int(kUnplug) << QByteArray("1") << -1 << true
                                          << afterXi + S("GR:1") + S("gs:5")
                                          << QList<QByteArray>{timeout, "Error: Cal setting [gs:5] rejected by device",
@@ -210,11 +219,13 @@ private Q_SLOTS:
         if (fault == kOtherRevision) p.describeLines[2] = "REV:2.2";
         if (fault == kSilent) f.silentAfterSettings = 1;
         if (fault == kUnplug) f.disconnectAfterSettings = 1;
+        if (fault == kUnplugAtStart) f.disconnectAfter = 5;    // the identification's commands
+        if (fault == kUnplugInTickets) f.disconnectAfter = 6;  // and the slot query
         if (fault == kNoDevice) f.silent = true;
         for (QByteArray& l : lines) l.replace("(PORT)", "(" + bench->Settings().port + ")");
 
         const int first = bench->Log().RowCount();
-        prompts->updateOptions = {0};
+        prompts->updateOptions = {fault == kUnplugInTickets ? 1 : 0};
         QVERIFY(bench->OnCommand(kCmdUpdateDevice));
         QTEST(sim->FromHost(), "traffic");
         QCOMPARE(LinesFrom(first), lines);

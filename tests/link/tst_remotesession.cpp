@@ -105,6 +105,12 @@ private Q_SLOTS:
         QVERIFY(host->view.sessionPictureVisible);
         QVERIFY(sim->FromHost().startsWith("\nA\r\nB\r\nB\r\nB\r\nXJ\r\nXO\r\nXo\r"));
 
+        IndicatorSim own(615);  // the host's own port: the handheld is looked for there, not on the remote's
+        host->bench.Settings().alternatePort = own.StartPty(nullptr) ? QFile::encodeName(own.Address()) : "";
+        host->prompts.descriptions = {"Dock"};
+        host->bench.OnCommand(kCmdSendToHandheld);
+        QTRY_COMPARE(own.FromHost(), QByteArray("\r\r\r"));
+
         host->bench.OnCommand(kCmdHostSession);
         QTRY_COMPARE_WITH_TIMEOUT(host->Log().constLast(), QByteArray(kClosedLine), kBoundMs);
         QCOMPARE(remote->Log().constLast(), QByteArray(kClosedLine));

@@ -99,7 +99,8 @@ bool HandheldLink::Probe()
 {
     DeviceLink& link = bench_.Link();
     for (int i = 0; i < kProbes; ++i) {
-        link.SendToDevice(kProbe);
+        // The handheld hangs on this PC's own port, even while a remote's indicator is current.
+        link.WriteSerial(kProbe);
         QByteArray reply;
         link.WaitForReplyLine(reply);
         if (reply == kProbeAnswer) return true;

@@ -437,6 +437,13 @@ void DeviceLink::SendToDevice(const QByteArray& text)
     }
 }
 
+void DeviceLink::WriteSerial(const QByteArray& text)
+{
+    if (!IsSerialOpen()) return;
+    Trace(true, text);
+    d->serial->Write(text);
+}
+
 int DeviceLink::SendAndWaitLine(const QByteArray& command, QByteArray& reply)
 {
     SendToDevice(command);

@@ -52,6 +52,9 @@ public:
     // --- exchange ---
     // Sends exactly the text over the current link; "No connection found" when there is none.
     void SendToDevice(const QByteArray& text);
+    // Writes the text to the serial port itself, whatever else is current (a host session's
+    // remote included); nothing when the port is closed.
+    void WriteSerial(const QByteArray& text);
     int SendAndWaitLine(const QByteArray& command, QByteArray& reply);
     int WaitForReplyLine(QByteArray& reply);
     // Returns the character received (0 for none); status 0 accepted, 1 cancelled, 2 timed out, 3 invalid.

@@ -203,10 +203,7 @@ void DeviceUpdate::SendSettings(UpdateRecord& record)
     DeviceLink& link = bench_.Link();
     View& view = bench_.Window();
     link.DiscardReplies();
-    if (LinkLost()) {
-        record.AddOutcome(lostReason_);
-        return;
-    }
+    if (EndedByLostLink(record)) return;
     link.SendToDevice(kBeginSettings);
     int status = 0;
     const char reply = link.WaitForAck(kDeviceAccepts, kDeviceRefuses, &status);
@@ -215,6 +212,7 @@ void DeviceUpdate::SendSettings(UpdateRecord& record)
         return;
     }
     if (status != 0 || reply != kDeviceAccepts) {
+        if (EndedByLostLink(record)) return;
         // The wait has said what went wrong.
         record.AddOutcome("The indicator did not accept the start of the settings");
         return;
@@ -227,19 +225,23 @@ void DeviceUpdate::SendSettings(UpdateRecord& record)
         view.SetUpperPos(int(i) + 1);
         if (SendEntry(*entries[i], record) == Step::Stop) break;
     }
-    if (LinkLost()) {
-        record.AddOutcome(lostReason_);
-        Conclude(kErrorSending, kError, record);
-        return;
-    }
+    if (EndedByLostLink(record)) return;
     link.SendToDevice(kEndCommand);
     const char end = link.WaitForAck(kDeviceAccepts, kDeviceRefuses, &status);
     if (status == 0 && end == kDeviceAccepts) {
         outcome_.endAcknowledged = true;
         Conclude(kFinished, kInformation, record);
-    } else {
+    } else if (!EndedByLostLink(record)) {
         Conclude(kErrorSending, kError, record);
     }
+}
+
+bool DeviceUpdate::EndedByLostLink(UpdateRecord& record)
+{
+    if (!LinkLost()) return false;
+    record.AddOutcome(lostReason_);
+    Conclude(kErrorSending, kError, record);
+    return true;
 }
 
 bool DeviceUpdate::SendEntry(ConfigEntry& entry, Outcome& counts)

@@ -69,6 +69,8 @@ private:
     Sent SendCalSetting(ConfigEntry& entry);
     // The link is gone: says why once (a serial failure) and marks the run stopped.
     bool LinkLost();
+    // When the link is gone: says so, ends the settings with the error line, and returns true.
+    bool EndedByLostLink(UpdateRecord& record);
     // A serial failure, with the port: "%s (%s)" as a Comm Error; returns the line.
     QByteArray PostLinkFault(const QString& why);
     void Conclude(const QByteArray& text, int kind, UpdateRecord& record);
