@@ -13,6 +13,22 @@ constexpr int kPageMargin = 10;
 // The page of the controls that belong to no tab.
 constexpr int kNoTab = -1;
 
+// Qt shows a widget marked as not on screen by marking its part of the window dirty at once,
+// clipped to what is in view, instead of posting a repaint request for it. Only for the
+// moment of showing: such a widget is not repainted when it moves later, and a native child
+// would not be mapped at all (it is left alone, as is a window of its own). Turned off again, a control is as one shown
+// the ordinary way.
+void SetAppearOffScreen(QWidget* page, bool on)
+{
+    for (QObject* child : page->children()) {
+        if (!child->isWidgetType()) continue;
+        auto* control = static_cast<QWidget*>(child);
+        if (control->isWindow() || control->testAttribute(Qt::WA_NativeWindow)) continue;
+        control->setAttribute(Qt::WA_DontShowOnScreen, on);
+        if (!on) control->setAttribute(Qt::WA_Mapped, false);
+    }
+}
+
 }  // namespace
 
 PageArea::PageArea(QWidget* parent) : QScrollArea(parent), content_(new QWidget)
@@ -61,7 +77,17 @@ void PageArea::ShowOnly(int tab)
 {
     // Hidden first: a control that leaves the screen with its page costs nothing more.
     HideAllBut(tab);
-    if (tab > kNoTab) PageOf(tab)->show();
+    if (tab <= kNoTab) return;
+    QWidget* page = PageOf(tab);
+    if (!page->isHidden()) return;
+    // A repaint request per control would make each a dirty widget of its own, also the
+    // many scrolled out of view, and painting the next frame then walks every control above
+    // each of them: a cost that grows with the square of the controls on the page. The part
+    // of the page in view is repainted once anyway (the page's own request, and the page that
+    // went).
+    SetAppearOffScreen(page, true);
+    page->show();
+    SetAppearOffScreen(page, false);
 }
 
 QRect PageArea::ShownExtent() const
