@@ -224,11 +224,18 @@ private Q_SLOTS:
         HeadlessBench b;
         b.Load(kSmall);
         b.Entry("unt")->GetControl(1)->SetCurrentIndex(1);
-        b.prompts.files = {b.data.Path(QStringLiteral("no folder/x.csc"))};
+        const QString unwritable = b.data.Path(QStringLiteral("no folder/x.csc"));
+        b.prompts.files = {unwritable};
         b.bench.OnSave();
         QVERIFY(b.bench.IsDocumentModified());
         QVERIFY(b.bench.Log().Lines().back().text.startsWith("Cannot write "));
         QVERIFY(!b.bench.OnExit());  // the scripted question answers Cancel
+        // Yes whose save fails again: Exit stays open, New does not get to its model list.
+        b.prompts.answers = {Prompts::Answer::Yes, Prompts::Answer::Yes};
+        b.prompts.files = {unwritable, unwritable};
+        QVERIFY(!b.bench.OnExit() && !b.view.closed);
+        b.bench.OnNew();
+        QVERIFY(b.prompts.CountOf("model") == 0 && b.bench.IsDocumentModified());
         if (::geteuid() == 0) QSKIP("root writes into any folder");
         const QString file = b.data.Write(QStringLiteral("locked/x.csc"), "old\r\n");
         const QString folder = b.data.Path(QStringLiteral("locked"));
