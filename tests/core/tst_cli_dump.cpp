@@ -224,18 +224,14 @@ private Q_SLOTS:
         HeadlessBench b;
         b.Load(kSmall);
         b.Entry("unt")->GetControl(1)->SetCurrentIndex(1);
-        const QString unwritable = b.data.Path(QStringLiteral("no folder/x.csc"));
-        b.prompts.files = {unwritable};
+        b.prompts.files = {b.data.Path(QStringLiteral("no folder/x.csc"))};
         b.bench.OnSave();
         QVERIFY(b.bench.IsDocumentModified());
         QVERIFY(b.bench.Log().Lines().back().text.startsWith("Cannot write "));
         QVERIFY(!b.bench.OnExit());  // the scripted question answers Cancel
-        // Yes whose save fails again: Exit stays open, New does not get to its model list.
-        b.prompts.answers = {Prompts::Answer::Yes, Prompts::Answer::Yes};
-        b.prompts.files = {unwritable, unwritable};
-        QVERIFY(!b.bench.OnExit() && !b.view.closed);
-        b.bench.OnNew();
-        QVERIFY(b.prompts.CountOf("model") == 0 && b.bench.IsDocumentModified());
+        b.prompts.answers = {Prompts::Answer::Yes};
+        b.prompts.files = {b.data.Path(QStringLiteral("no folder/x.csc"))};
+        QVERIFY(!b.bench.OnExit() && !b.view.closed);  // nor does a Yes whose save fails
         if (::geteuid() == 0) QSKIP("root writes into any folder");
         const QString file = b.data.Write(QStringLiteral("locked/x.csc"), "old\r\n");
         const QString folder = b.data.Path(QStringLiteral("locked"));
