@@ -86,7 +86,8 @@ public:
 
     // --- document commands (WorkbenchDocument.cpp) ---
     bool IsDocumentModified();
-    // The shared save question; false when the command should stop (Cancel).
+    // The shared save question; false when the command should stop (Cancel, or a Yes whose
+    // save could not write the file: going on would throw the unsaved changes away).
     bool SavePrompt(bool cancelMeansNo);
     void OnNew();
     void OnOpen();
@@ -94,7 +95,8 @@ public:
     // an Error line and leaves the loaded configuration as it is. A handheld file (".plm") is
     // loaded as Import handheld file loads it.
     void OpenFile(const QString& path);
-    void OnSave();
+    // False when the file could not be written (an Error line says why).
+    bool OnSave();
     // The values as they are now become what the modified marks compare against: after a
     // read or load, after Save has written them, after Update device has sent them.
     void MarkValuesAsBaseline();

@@ -57,8 +57,7 @@ bool Workbench::SavePrompt(bool cancelMeansNo)
     if (!IsDocumentModified()) return true;
     switch (AskToSave(prompts_)) {
     case Prompts::Answer::Yes:
-        OnSave();
-        return true;
+        return OnSave();
     case Prompts::Answer::No:
         return true;
     default:
@@ -129,7 +128,7 @@ void Workbench::OpenFile(const QString& path)
     ReadDevice(nullptr, &file);
 }
 
-void Workbench::OnSave()
+bool Workbench::OnSave()
 {
     pages_->ReadBackAll();
     const CDevice& described = model_.attachedDevice.identified ? model_.attachedDevice : model_.fileDevice;
@@ -157,6 +156,7 @@ void Workbench::OnSave()
         }
     }
     Q_EMIT DocumentChanged();
+    return error.isEmpty();
 }
 
 void Workbench::MarkValuesAsBaseline()
@@ -177,7 +177,8 @@ bool Workbench::OnExit()
     }
     switch (AskToSave(prompts_)) {
     case Prompts::Answer::Yes:
-        OnSave();
+        // Closing after a failed save would lose the changes and the line saying why.
+        if (!OnSave()) return false;
         view_.CloseWindow();
         return true;
     case Prompts::Answer::No:
@@ -192,9 +193,10 @@ void Workbench::OnCommunicationsSetup()
 {
     const bool linkOpen = link_->HasDeviceSocket() || link_->IsSerialOpen();
     if (!prompts_.CommunicationSettings(settings_, linkOpen)) return;
-    if (!model_.entries.empty()) SavePrompt(true);
+    const bool replace = model_.entries.empty() || SavePrompt(true);
     SettingsStore::Save(settings_);
-    PostReadDevice();
+    // A configuration that could not be saved stays on screen rather than give way to the read.
+    if (replace) PostReadDevice();
 }
 
 bool Workbench::ForwardDialogKey(int key)

@@ -229,6 +229,9 @@ private Q_SLOTS:
         QVERIFY(b.bench.IsDocumentModified());
         QVERIFY(b.bench.Log().Lines().back().text.startsWith("Cannot write "));
         QVERIFY(!b.bench.OnExit());  // the scripted question answers Cancel
+        b.prompts.answers = {Prompts::Answer::Yes};
+        b.prompts.files = {b.data.Path(QStringLiteral("no folder/x.csc"))};
+        QVERIFY(!b.bench.OnExit() && !b.view.closed);  // nor does a Yes whose save fails
         if (::geteuid() == 0) QSKIP("root writes into any folder");
         const QString file = b.data.Write(QStringLiteral("locked/x.csc"), "old\r\n");
         const QString folder = b.data.Path(QStringLiteral("locked"));

@@ -119,7 +119,9 @@ private Q_SLOTS:
             QCOMPARE(c->Menu(), QByteArray("-e-e"));
             QVERIFY(!c->view.sessionPictureVisible);
         }
-
+        host->bench.OnCommand(kCmdHostSession);  // listening, no remote yet: its own link stays shut
+        host->bench.ReadDevice(nullptr, nullptr);
+        QCOMPARE(host->Log().constLast(), QByteArray("Information: No device attached"));
     }
 
     void chunksFromTheHost_data()

@@ -5,6 +5,7 @@
 #include <QLoggingCategory>
 
 #include "DeviceLink.h"
+#include "RemoteSession.h"
 #include "Workbench.h"
 #include "model/Catalogue.h"
 #include "model/ConfigReader.h"
@@ -131,7 +132,9 @@ bool DeviceReader::OpenAndIdentify()
     DeviceLink& link = bench_.Link();
     View& view = bench_.Window();
     CDevice& attached = bench_.Model().attachedDevice;
-    if (!link.IsHostSession()) {
+    // While this copy hosts a session its own link is left as it is: the indicator that
+    // counts is the remote's, once one connects.
+    if (!bench_.Session().IsHosting()) {
         if (link.IsSerialOpen()) {
             link.CloseSerialPort();
         } else if (link.HasDeviceSocket()) {
@@ -144,7 +147,7 @@ bool DeviceReader::OpenAndIdentify()
             outcome_.fault = error;
             return false;
         }
-    } else {
+    } else if (link.IsHostSession()) {
         view.SetBusyMessage("Host session started, looking for remote device...");
     }
     view.Refresh();

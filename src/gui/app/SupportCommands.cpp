@@ -79,6 +79,6 @@ bool RunUpdateFlash(QWidget*, Workbench& workbench)
     if (QProcess::startDetached(program, QStringList())) return true;
     qCDebug(lcDialogs) << "flash utility did not start:" << program;
     workbench.Ask().MessageBox("Check the flash utility installation", kAppName, Prompts::Buttons::Ok,
-                               Prompts::Icon::Exclamation);
+                               Prompts::Icon::None);
     return false;
 }
