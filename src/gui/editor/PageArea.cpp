@@ -16,8 +16,8 @@ constexpr int kNoTab = -1;
 // Qt shows a widget marked as not on screen by marking its part of the window dirty at once,
 // clipped to what is in view, instead of posting a repaint request for it. Only for the
 // moment of showing: such a widget is not repainted when it moves later, and a native child
-// would not be mapped at all (it is left alone, as is a window of its own). Turned off again, a control is as one shown
-// the ordinary way.
+// would not be mapped at all (it is left alone, as is a window of its own). Turned off
+// again, a control is as one shown the ordinary way.
 void SetAppearOffScreen(QWidget* page, bool on)
 {
     for (QObject* child : page->children()) {
