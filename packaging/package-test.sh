@@ -69,12 +69,13 @@ sleep 1
 home="$work/home"
 mkdir -p "$home"
 clean_env=(env -i HOME="$home" PATH=/usr/bin:/bin LANG=C.UTF-8)
-# env replaces itself with the simulator, so $! is the simulator's own id.
+# env replaces itself with the simulator, so $! is the simulator's own id. Up to 30 s for
+# its first line: a machine busy building may be slow to start it.
 "${clean_env[@]}" "$root/usr/bin/indicator-sim" --model 615 --baud 0 \
   --template "$root/usr/share/tarelink/Configurations/615.tpl" >"$work/sim.out" 2>&1 &
 sim_pid=$!
 pty=""
-for _ in $(seq 100); do
+for _ in $(seq 300); do
   pty="$(sed -n 's/^PTY: //p' "$work/sim.out")"
   [ -n "$pty" ] && break
   kill -0 "$sim_pid" 2>/dev/null || break
