@@ -62,10 +62,7 @@ bool ApplyHandheldFault(SimHandheld::Faults& f, const QString& fault)
     if (!Names(fault, "list", &v)) return false;
     QFile file(v);
     if (!file.open(QIODevice::ReadOnly)) return false;
-    for (QByteArray line : file.readAll().split('\n')) {
-        if (line.endsWith('\r')) line.chop(1);
-        if (!line.isEmpty()) f.fileList.append(line);
-    }
+    f.fileList = SimHandheld::NonEmptyLines(file.readAll());
     return true;
 }
 
