@@ -13,6 +13,9 @@
 
 namespace {
 
+// The line speed when --baud is not given.
+constexpr int kDefaultBaud = 9600;
+
 // A fault option "NAME" or "NAME:VALUE": whether it names `name`, and its value.
 bool Names(const QString& fault, const char* name, QString* value)
 {
@@ -177,7 +180,9 @@ int main(int argc, char** argv)
     }
     sim.Profile().maxTicketSize = number(maxTicket, sim.Profile().maxTicketSize);
     sim.Profile().uploadSlot = number(uploadSlot, sim.Profile().uploadSlot);
-    sim.SetBaudRate(number(baud, 9600));
+    // The handheld, when played, sits on a line of the same speed.
+    const int lineSpeed = number(baud, kDefaultBaud);
+    sim.SetBaudRate(lineSpeed);
     if (cli.isSet(idRecords)) sim.IdStorage().Records() = SimIdStorage::Sample(number(idRecords, 3));
     for (const QString& fault : cli.values(idFault)) {
         if (!ApplyIdFault(sim.IdStorage().IdFaults(), fault)) return Fail(QStringLiteral("unknown --id-fault %1").arg(fault));
@@ -209,7 +214,7 @@ int main(int argc, char** argv)
     if (cli.isSet(handheld)) {
         handheldSim = std::make_unique<IndicatorSim>();
         handheldPc = std::make_unique<SimHandheld>(*handheldSim);
-        handheldSim->SetBaudRate(number(baud, 9600));
+        handheldSim->SetBaudRate(lineSpeed);
         for (const QString& fault : cli.values(handheldFault)) {
             if (!ApplyHandheldFault(handheldPc->HandheldFaults(), fault)) {
                 return Fail(QStringLiteral("bad --handheld-fault %1").arg(fault));
