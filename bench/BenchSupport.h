@@ -11,19 +11,13 @@
 
 // Nobody answers boxes in a benchmark; they are printed and answered OK. The update option
 // is "Send Setup Only".
-class BenchPrompts : public Prompts {
+class BenchPrompts : public DecliningPrompts {
 public:
     Answer MessageBox(const QByteArray& text, const QByteArray&, Buttons, Icon) override
     {
         std::fprintf(stderr, "box: %s\n", text.constData());
         return Answer::Ok;
     }
-    QString ChooseFile(const FileChoice&) override { return QString(); }
-    bool SelectModel(QByteArray&, const QList<QByteArray>&) override { return false; }
-    int KeyLockMask(int mask) override { return mask; }
-    int UpdateOption() override { return 0; }
-    int PickSlot() override { return 0; }
-    bool CommunicationSettings(CommSettings&, bool) override { return false; }
 };
 
 // A 614 template of `count` numeric settings "s0", "s1", ... on one tab, four to a row.

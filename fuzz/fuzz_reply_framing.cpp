@@ -13,17 +13,6 @@
 
 namespace {
 
-class NoPrompts : public Prompts {
-public:
-    Answer MessageBox(const QByteArray&, const QByteArray&, Buttons, Icon) override { return Answer::Ok; }
-    QString ChooseFile(const FileChoice&) override { return {}; }
-    bool SelectModel(QByteArray&, const QList<QByteArray>&) override { return false; }
-    int KeyLockMask(int mask) override { return mask; }
-    int UpdateOption() override { return 0; }
-    int PickSlot() override { return 0; }
-    bool CommunicationSettings(::CommSettings&, bool) override { return false; }
-};
-
 void CheckLines(const DeviceLink& link)
 {
     for (const QByteArray& line : link.pendingReplyLines) {
@@ -49,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const bool socket = (data[0] & 1) != 0;
 
     const CommSettings settings = CommSettings::Defaults();
-    NoPrompts prompts;
+    DecliningPrompts prompts;
     DeviceLink link(settings, prompts, [](const QByteArray&, int) {});
     link.lineMode = (data[0] & 2) != 0 ? 0 : 1;
 

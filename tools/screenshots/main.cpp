@@ -36,20 +36,15 @@ constexpr int kWindowWidth = 1000;
 constexpr int kWindowHeight = 700;
 
 // Chooses the model asked for and declines everything else.
-class ShotPrompts : public Prompts {
+class ShotPrompts : public DecliningPrompts {
 public:
     QByteArray model = "Model 615";
     Answer MessageBox(const QByteArray&, const QByteArray&, Buttons, Icon) override { return Answer::Cancel; }
-    QString ChooseFile(const FileChoice&) override { return QString(); }
     bool SelectModel(QByteArray& chosen, const QList<QByteArray>&) override
     {
         chosen = model;
         return true;
     }
-    int KeyLockMask(int mask) override { return mask; }
-    int UpdateOption() override { return 0; }
-    int PickSlot() override { return 0; }
-    bool CommunicationSettings(CommSettings&, bool) override { return false; }
 };
 
 void Settle()

@@ -64,6 +64,19 @@ public:
     }
 };
 
+// Nobody there to answer (a benchmark, a fuzz target, a picture taker): every box is answered
+// OK, every choice and dialog is cancelled, the key lock mask stays as it is.
+class DecliningPrompts : public Prompts {
+public:
+    Answer MessageBox(const QByteArray&, const QByteArray&, Buttons, Icon) override { return Answer::Ok; }
+    QString ChooseFile(const FileChoice&) override { return QString(); }
+    bool SelectModel(QByteArray&, const QList<QByteArray>&) override { return false; }
+    int KeyLockMask(int mask) override { return mask; }
+    int UpdateOption() override { return 0; }
+    int PickSlot() override { return 0; }
+    bool CommunicationSettings(CommSettings&, bool) override { return false; }
+};
+
 // The slot picker ("Ticket slot") offers the slots 1 to this.
 inline constexpr int kTicketSlotButtons = 6;
 
