@@ -196,6 +196,13 @@ bool DeviceLink::HasSerialFault() const
     return d->hasSerialFault;
 }
 
+QByteArray DeviceLink::ReportPortError(const QString& why, const QByteArray& port)
+{
+    const QByteArray text = TextConv::Format("%s (%s)", {TextConv::L1(why), port});
+    d->log(text, kCommError);
+    return text;
+}
+
 bool DeviceLink::ConnectDeviceSocket()
 {
     CloseDeviceSocket();
