@@ -431,11 +431,8 @@ void DeviceLink::SendToDevice(const QByteArray& text)
     if (IsHostSession()) {
         Trace(true, text);
         d->session->WriteLine(text);
-        return;
-    }
-    if (IsSerialOpen()) {
-        Trace(true, text);
-        d->serial->Write(text);
+    } else if (IsSerialOpen()) {
+        WriteSerial(text);
     } else if (d->deviceSocket) {
         Trace(true, text);
         d->deviceSocket->WriteLine(text);

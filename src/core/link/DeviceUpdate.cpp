@@ -74,7 +74,7 @@ QByteArray DeviceUpdate::SettingCommand(const QByteArray& code, const QByteArray
 QByteArray DeviceUpdate::PortText() const
 {
     const CommSettings& s = bench_.Settings();
-    if (s.port == kTcpPortName) return s.port + ' ' + s.remoteAddress + ':' + s.remotePort;
+    if (s.IsTcp()) return s.port + ' ' + s.remoteAddress + ':' + s.remotePort;
     // A "COMn" name or a symlink says less than the device it opened.
     const QByteArray device = QFile::encodeName(bench_.Link().SerialDevicePath());
     return device.isEmpty() || device == s.port ? s.port : s.port + " (" + device + ')';
