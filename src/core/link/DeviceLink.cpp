@@ -196,6 +196,13 @@ bool DeviceLink::HasSerialFault() const
     return d->hasSerialFault;
 }
 
+QByteArray DeviceLink::ReportPortError(const QString& why, const QByteArray& port)
+{
+    const QByteArray text = TextConv::Format("%s (%s)", {TextConv::L1(why), port});
+    d->log(text, kCommError);
+    return text;
+}
+
 bool DeviceLink::ConnectDeviceSocket()
 {
     CloseDeviceSocket();
@@ -424,11 +431,8 @@ void DeviceLink::SendToDevice(const QByteArray& text)
     if (IsHostSession()) {
         Trace(true, text);
         d->session->WriteLine(text);
-        return;
-    }
-    if (IsSerialOpen()) {
-        Trace(true, text);
-        d->serial->Write(text);
+    } else if (IsSerialOpen()) {
+        WriteSerial(text);
     } else if (d->deviceSocket) {
         Trace(true, text);
         d->deviceSocket->WriteLine(text);

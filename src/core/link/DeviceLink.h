@@ -75,6 +75,9 @@ public:
     bool TakeSerialFault(QString* text);
     // The same without clearing it: exchanges stop at a fault and leave it to their command.
     bool HasSerialFault() const;
+    // A port that would not open, or failed, told as a Comm Error: "<why> (<port>)". Returns
+    // the line.
+    QByteArray ReportPortError(const QString& why, const QByteArray& port);
     // The reply bound; 2000 ms in the product, shorter in tests.
     void SetReplyTimeout(int ms);
     // The connect bound of the device socket; 5000 ms in the product, shorter in tests.

@@ -106,7 +106,7 @@ bool DeviceReader::Faulted()
 void DeviceReader::ReportFault()
 {
     if (outcome_.fault.isEmpty()) return;
-    bench_.AddStatusLine(Format("%s (%s)", {TextConv::L1(outcome_.fault), bench_.Settings().port}), kCommError);
+    bench_.Link().ReportPortError(outcome_.fault, bench_.Settings().port);
 }
 
 void DeviceReader::Identify(CDevice& record)
@@ -196,9 +196,7 @@ void DeviceReader::OpenLinkIfNone()
     // A fault an earlier command left behind is not this command's.
     link.TakeSerialFault(nullptr);
     QString error;
-    if (!OpenConfiguredLink(&error)) {
-        bench_.AddStatusLine(Format("%s (%s)", {TextConv::L1(error), bench_.Settings().port}), kCommError);
-    }
+    if (!OpenConfiguredLink(&error)) link.ReportPortError(error, bench_.Settings().port);
 }
 
 bool DeviceReader::IdentifyAttached()

@@ -6,18 +6,16 @@
 
 #include "ReadOutcome.h"
 
-class QString;
-
 class CDevice;
 class QIODevice;
 class Workbench;
 
-// Read device: opens the link, identifies the indicator, reads its template and values (or a
-// template or configuration file a command opened) and builds the pages. A serial fault in any
-// of the steps that can meet one ends those steps and is posted once as a Comm Error.
 // Shown on the busy window while a command looks for the link it needs.
 inline constexpr char kCheckingForDevice[] = "Checking for attached device...";
 
+// Read device: opens the link, identifies the indicator, reads its template and values (or a
+// template or configuration file a command opened) and builds the pages. A serial fault in any
+// of the steps that can meet one ends those steps and is posted once as a Comm Error.
 class DeviceReader {
 public:
     explicit DeviceReader(Workbench& bench);

@@ -74,7 +74,7 @@ QByteArray DeviceUpdate::SettingCommand(const QByteArray& code, const QByteArray
 QByteArray DeviceUpdate::PortText() const
 {
     const CommSettings& s = bench_.Settings();
-    if (s.port == kTcpPortName) return s.port + ' ' + s.remoteAddress + ':' + s.remotePort;
+    if (s.IsTcp()) return s.port + ' ' + s.remoteAddress + ':' + s.remotePort;
     // A "COMn" name or a symlink says less than the device it opened.
     const QByteArray device = QFile::encodeName(bench_.Link().SerialDevicePath());
     return device.isEmpty() || device == s.port ? s.port : s.port + " (" + device + ')';
@@ -114,7 +114,7 @@ DeviceUpdate::Outcome DeviceUpdate::UpdateDevice(const QByteArray& configuration
     bench_.IdentifyDevice(device);
     if (view.BusyExists()) view.CloseBusy();
     QString fault;
-    if (link.TakeSerialFault(&fault)) PostLinkFault(fault);
+    if (link.TakeSerialFault(&fault)) link.ReportPortError(fault, bench_.Settings().port);
     record.SetIdentity(device);
 
     if (!device.identified) {
@@ -155,13 +155,6 @@ DeviceUpdate::Outcome DeviceUpdate::UpdateDevice(const QByteArray& configuration
     return outcome_;
 }
 
-QByteArray DeviceUpdate::PostLinkFault(const QString& why)
-{
-    const QByteArray text = Format("%s (%s)", {TextConv::L1(why), bench_.Settings().port});
-    bench_.AddStatusLine(text, kCommError);
-    return text;
-}
-
 bool DeviceUpdate::LinkLost()
 {
     DeviceLink& link = bench_.Link();
@@ -171,7 +164,7 @@ bool DeviceUpdate::LinkLost()
         // The peer closing the socket has shown its own box; a serial failure is said here.
         lostReason_ = kConnectionClosed;
         QString fault;
-        if (link.TakeSerialFault(&fault)) lostReason_ = PostLinkFault(fault);
+        if (link.TakeSerialFault(&fault)) lostReason_ = link.ReportPortError(fault, bench_.Settings().port);
     }
     return true;
 }

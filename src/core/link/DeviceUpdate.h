@@ -2,7 +2,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QString>
 
 class CDevice;
 class ConfigEntry;
@@ -71,8 +70,6 @@ private:
     bool LinkLost();
     // When the link is gone: says so, ends the settings with the error line, and returns true.
     bool EndedByLostLink(UpdateRecord& record);
-    // A serial failure, with the port: "%s (%s)" as a Comm Error; returns the line.
-    QByteArray PostLinkFault(const QString& why);
     void Conclude(const QByteArray& text, int kind, UpdateRecord& record);
     void WriteRecord(const UpdateRecord& record);
     QByteArray PortText() const;

@@ -40,7 +40,6 @@ public:
 
     // The port the host listens on and the remote connects to; tests choose their own.
     void SetSessionPort(quint16 port) { port_ = port; }
-    quint16 SessionPort() const { return port_; }
 
 Q_SIGNALS:
     // This copy's session is over: on the host the remote has closed; on the remote Remote
