@@ -279,7 +279,7 @@ HandheldLink::ReceiveOutcome HandheldLink::ReadFromHandheld()
         Post(Format(kRenamed, {TrafficTrace::Escape(TextConv::Trim(chosen)), QFile::encodeName(path)}), kWarning);
     }
 
-    ReceiveTickets(name, outcome);
+    ReceiveTickets(outcome);
     if (outcome.Succeeded()) Post(Format(kReceived, {QFile::encodeName(path)}), kInformation);
     return finish();
 }
@@ -307,7 +307,7 @@ bool HandheldLink::ReceiveConfiguration(QSaveFile& file)
     return false;
 }
 
-void HandheldLink::ReceiveTickets(const QByteArray& name, ReceiveOutcome& outcome)
+void HandheldLink::ReceiveTickets(ReceiveOutcome& outcome)
 {
     DeviceLink& link = bench_.Link();
     QByteArray line;
@@ -318,13 +318,13 @@ void HandheldLink::ReceiveTickets(const QByteArray& name, ReceiveOutcome& outcom
         if (!link.WaitForReplyLine(line) || line != kDownload) continue;
         link.lineMode = 0;
         link.SendToDevice(kAccept);
-        const Next next = ReceiveTicket(name, outcome);
+        const Next next = ReceiveTicket(outcome);
         link.lineMode = 1;
         if (next == Next::Stop) return;
     }
 }
 
-HandheldLink::Next HandheldLink::ReceiveTicket(const QByteArray& name, ReceiveOutcome& outcome)
+HandheldLink::Next HandheldLink::ReceiveTicket(ReceiveOutcome& outcome)
 {
     DeviceLink& link = bench_.Link();
     QByteArray got;
@@ -340,7 +340,9 @@ HandheldLink::Next HandheldLink::ReceiveTicket(const QByteArray& name, ReceiveOu
     const int slot = slotCharacter - '0';
     link.SendToDevice(kAccept);
 
-    const QString path = HandheldFileName::TicketPath(bench_.Dirs().handheld, name, slot);
+    // The tickets lie beside the configuration, named as every handheld file's tickets are.
+    const QString path = QFile::decodeName(
+        HandheldFile::TicketFilePath(QFile::encodeName(outcome.configurationPath), slot));
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         Post(Format(kCannotWrite, {QFile::encodeName(path), TextConv::L1(file.errorString())}), kError);

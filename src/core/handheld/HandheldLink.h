@@ -63,8 +63,9 @@ private:
     void SendTickets(SendOutcome& outcome);
     QByteArray ReceiveFileList();
     bool ReceiveConfiguration(QSaveFile& file);
-    void ReceiveTickets(const QByteArray& name, ReceiveOutcome& outcome);
-    Next ReceiveTicket(const QByteArray& name, ReceiveOutcome& outcome);
+    // Into files beside the configuration written (outcome.configurationPath).
+    void ReceiveTickets(ReceiveOutcome& outcome);
+    Next ReceiveTicket(ReceiveOutcome& outcome);
     void Post(const QByteArray& text, int kind);
 
     Workbench& bench_;
