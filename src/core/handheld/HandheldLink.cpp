@@ -88,6 +88,16 @@ void HandheldLink::Post(const QByteArray& text, int kind)
     bench_.AddStatusLine(text, kind);
 }
 
+bool HandheldLink::OpenPort(const QByteArray& port)
+{
+    DeviceLink& link = bench_.Link();
+    if (link.IsSerialOpen()) link.CloseSerialPort();
+    QString why;
+    if (link.OpenSerialPortFixed(port, &why)) return true;
+    Post(Format("%s (%s)", {TextConv::L1(why), port}), kCommError);
+    return false;
+}
+
 bool HandheldLink::Acknowledged()
 {
     int status = 0;
@@ -119,12 +129,8 @@ HandheldLink::SendOutcome HandheldLink::SendToHandheld()
     View& view = bench_.Window();
     view.ShowBusy(kLooking);
     Post(kLooking, kInformation);
-    if (link.IsSerialOpen()) link.CloseSerialPort();
     view.SetBusyMessage(kInitializing);
-    const QByteArray port = bench_.Settings().alternatePort;
-    QString why;
-    if (!link.OpenSerialPortFixed(port, &why)) {
-        Post(Format("%s (%s)", {TextConv::L1(why), port}), kCommError);
+    if (!OpenPort(bench_.Settings().alternatePort)) {
         view.CloseBusy();
         return outcome;
     }
@@ -227,13 +233,7 @@ HandheldLink::ReceiveOutcome HandheldLink::ReadFromHandheld()
     ReceiveOutcome outcome;
     DeviceLink& link = bench_.Link();
     View& view = bench_.Window();
-    const QByteArray port = bench_.Settings().port;
-    if (link.IsSerialOpen()) link.CloseSerialPort();
-    QString why;
-    if (!link.OpenSerialPortFixed(port, &why)) {
-        Post(Format("%s (%s)", {TextConv::L1(why), port}), kCommError);
-        return outcome;
-    }
+    if (!OpenPort(bench_.Settings().port)) return outcome;
     auto finish = [&]() {
         if (view.BusyExists()) view.CloseBusy();
         link.CloseSerialPort();

@@ -57,6 +57,8 @@ public:
 private:
     enum class Next { Continue, Stop };
 
+    // Opens `port` afresh at the handheld's fixed line settings; a failure is a Comm Error line.
+    bool OpenPort(const QByteArray& port);
     bool Acknowledged();
     bool Probe();
     void SendEntries(SendOutcome& outcome);
