@@ -5,6 +5,7 @@
 
 #include "Cli.h"
 #include "CliLink.h"
+#include "CliLinkBench.h"
 #include "CliSession.h"
 #include "handheld/HandheldFile.h"
 #include "handheld/HandheldFileCommands.h"
@@ -26,15 +27,6 @@ struct Transfers {
     IdStorageReceive receive;
     IdStorageSend send;
     HandheldFileCommands files;
-};
-
-// A workbench on the saved (or given) link settings, shut down when the command ends.
-struct LinkBench {
-    explicit LinkBench(const CommSettings& settings) { CliLink::Prepare(bench, settings); }
-    ~LinkBench() { bench.Shutdown(); }
-    CliPrompts prompts;
-    HeadlessView view;
-    Workbench bench{prompts, view};
 };
 
 int Usage(const char* text)
@@ -107,9 +99,9 @@ int HandheldRead(QStringList args)
     }
     if (!CliLink::NoneLeft(args, "handheld read")) return 2;
 
-    LinkBench b(settings);
-    b.prompts.handheldRow = index;
-    return HandheldLink(b.bench).ReadFromHandheld().Succeeded() ? 0 : 1;
+    CliLinkBench run(settings);
+    run.Ask().handheldRow = index;
+    return HandheldLink(run.Bench()).ReadFromHandheld().Succeeded() ? 0 : 1;
 }
 
 int HandheldExport(QStringList args)
@@ -181,9 +173,9 @@ int IdReceive(QStringList args)
     if (out.isEmpty()) return Usage("idstorage receive needs -o FILE");
     if (!CliLink::NoneLeft(args, "idstorage receive")) return 2;
 
-    LinkBench b(settings);
-    b.prompts.savePath = out;
-    const IdStorageReceive::Outcome outcome = IdStorageReceive(b.bench).Run();
+    CliLinkBench run(settings);
+    run.Ask().savePath = out;
+    const IdStorageReceive::Outcome outcome = IdStorageReceive(run.Bench()).Run();
     if (outcome.Succeeded()) std::printf("%s\n", qPrintable(outcome.path));
     return outcome.Succeeded() ? 0 : 1;
 }
@@ -196,9 +188,9 @@ int IdSend(QStringList args)
     if (!TakeFile(args, &path)) return Usage("idstorage send needs FILE");
     if (!CliLink::NoneLeft(args, "idstorage send")) return 2;
 
-    LinkBench b(settings);
-    b.prompts.openPath = path;
-    const IdStorageSend::Outcome outcome = IdStorageSend(b.bench).Run();
+    CliLinkBench run(settings);
+    run.Ask().openPath = path;
+    const IdStorageSend::Outcome outcome = IdStorageSend(run.Bench()).Run();
     if (outcome.recordsRead == 0) return 2;
     return outcome.Succeeded() ? 0 : 1;
 }
