@@ -43,14 +43,19 @@ bool TakeFile(QStringList& args, QString* file)
     return true;
 }
 
+// Loads a handheld file the way Import handheld file does once it has the file.
+int LoadHandheld(CliSession& session, Transfers& transfers, const QString& path)
+{
+    if (!transfers.files.ImportHandheldFile(path)) return CliSession::kExitCannotOpen;
+    CliSession::Settle();
+    return session.Bench().Reader().Outcome().Complete() ? CliSession::kExitRead : CliSession::kExitIncomplete;
+}
+
 // Loads a configuration file, or a handheld file the way Import handheld file does.
 int Load(CliSession& session, Transfers& transfers, const QString& path)
 {
     if (!HandheldFile::IsHandheldPath(QFile::encodeName(path))) return session.Load(path);
-    session.Ask().openPath = path;
-    if (!transfers.files.ImportHandheld()) return CliSession::kExitCannotOpen;
-    CliSession::Settle();
-    return session.Bench().Reader().Outcome().Complete() ? CliSession::kExitRead : CliSession::kExitIncomplete;
+    return LoadHandheld(session, transfers, path);
 }
 
 int HandheldSend(QStringList args)
@@ -145,14 +150,12 @@ int HandheldImport(QStringList args)
     Workbench& bench = session.Bench();
     Transfers transfers(bench);
     CliLink::EchoLog(bench.Log());
-    session.Ask().openPath = path;
-    if (!transfers.files.ImportHandheld()) return 2;
-    CliSession::Settle();
-    if (!bench.Reader().Outcome().Complete()) {
+    const int loaded = LoadHandheld(session, transfers, path);
+    if (loaded == CliSession::kExitIncomplete) {
         std::fprintf(stderr, "tarelink-cli: %s was not read completely; %s was not written\n", qPrintable(path),
                      qPrintable(out));
-        return CliSession::kExitIncomplete;
     }
+    if (loaded != CliSession::kExitRead) return loaded;
     session.Ask().savePath = out;
     bench.OnSave();
     if (bench.LastWrittenPath().isEmpty()) {
