@@ -40,8 +40,3 @@ QString HandheldFileName::ConfigurationPath(const QString& folder, const QByteAr
 {
     return folder + TextConv::L1(base) + QStringLiteral(".plm");
 }
-
-QString HandheldFileName::TicketPath(const QString& folder, const QByteArray& base, int slot)
-{
-    return folder + TextConv::L1(base) + QStringLiteral("-s%1.dvc").arg(slot);
-}

@@ -13,9 +13,8 @@ public:
     // '/', '\' and control character replaced by '_', a leading '.' replaced by '_', and an
     // empty name "unnamed". `changed` tells whether the result differs from the trimmed name.
     static QByteArray Safe(const QByteArray& name, bool* changed = nullptr);
-    // "<folder><base>.plm" and "<folder><base>-s<slot>.dvc".
+    // "<folder><base>.plm"; its tickets are named by HandheldFile::TicketFilePath.
     static QString ConfigurationPath(const QString& folder, const QByteArray& base);
-    static QString TicketPath(const QString& folder, const QByteArray& base, int slot);
 };
 
 inline constexpr char kUnnamedHandheldFile[] = "unnamed";

@@ -88,6 +88,16 @@ void HandheldLink::Post(const QByteArray& text, int kind)
     bench_.AddStatusLine(text, kind);
 }
 
+bool HandheldLink::OpenPort(const QByteArray& port)
+{
+    DeviceLink& link = bench_.Link();
+    if (link.IsSerialOpen()) link.CloseSerialPort();
+    QString why;
+    if (link.OpenSerialPortFixed(port, &why)) return true;
+    Post(Format("%s (%s)", {TextConv::L1(why), port}), kCommError);
+    return false;
+}
+
 bool HandheldLink::Acknowledged()
 {
     int status = 0;
@@ -119,12 +129,8 @@ HandheldLink::SendOutcome HandheldLink::SendToHandheld()
     View& view = bench_.Window();
     view.ShowBusy(kLooking);
     Post(kLooking, kInformation);
-    if (link.IsSerialOpen()) link.CloseSerialPort();
     view.SetBusyMessage(kInitializing);
-    const QByteArray port = bench_.Settings().alternatePort;
-    QString why;
-    if (!link.OpenSerialPortFixed(port, &why)) {
-        Post(Format("%s (%s)", {TextConv::L1(why), port}), kCommError);
+    if (!OpenPort(bench_.Settings().alternatePort)) {
         view.CloseBusy();
         return outcome;
     }
@@ -227,13 +233,7 @@ HandheldLink::ReceiveOutcome HandheldLink::ReadFromHandheld()
     ReceiveOutcome outcome;
     DeviceLink& link = bench_.Link();
     View& view = bench_.Window();
-    const QByteArray port = bench_.Settings().port;
-    if (link.IsSerialOpen()) link.CloseSerialPort();
-    QString why;
-    if (!link.OpenSerialPortFixed(port, &why)) {
-        Post(Format("%s (%s)", {TextConv::L1(why), port}), kCommError);
-        return outcome;
-    }
+    if (!OpenPort(bench_.Settings().port)) return outcome;
     auto finish = [&]() {
         if (view.BusyExists()) view.CloseBusy();
         link.CloseSerialPort();
@@ -279,7 +279,7 @@ HandheldLink::ReceiveOutcome HandheldLink::ReadFromHandheld()
         Post(Format(kRenamed, {TrafficTrace::Escape(TextConv::Trim(chosen)), QFile::encodeName(path)}), kWarning);
     }
 
-    ReceiveTickets(name, outcome);
+    ReceiveTickets(outcome);
     if (outcome.Succeeded()) Post(Format(kReceived, {QFile::encodeName(path)}), kInformation);
     return finish();
 }
@@ -307,7 +307,7 @@ bool HandheldLink::ReceiveConfiguration(QSaveFile& file)
     return false;
 }
 
-void HandheldLink::ReceiveTickets(const QByteArray& name, ReceiveOutcome& outcome)
+void HandheldLink::ReceiveTickets(ReceiveOutcome& outcome)
 {
     DeviceLink& link = bench_.Link();
     QByteArray line;
@@ -318,13 +318,13 @@ void HandheldLink::ReceiveTickets(const QByteArray& name, ReceiveOutcome& outcom
         if (!link.WaitForReplyLine(line) || line != kDownload) continue;
         link.lineMode = 0;
         link.SendToDevice(kAccept);
-        const Next next = ReceiveTicket(name, outcome);
+        const Next next = ReceiveTicket(outcome);
         link.lineMode = 1;
         if (next == Next::Stop) return;
     }
 }
 
-HandheldLink::Next HandheldLink::ReceiveTicket(const QByteArray& name, ReceiveOutcome& outcome)
+HandheldLink::Next HandheldLink::ReceiveTicket(ReceiveOutcome& outcome)
 {
     DeviceLink& link = bench_.Link();
     QByteArray got;
@@ -340,7 +340,9 @@ HandheldLink::Next HandheldLink::ReceiveTicket(const QByteArray& name, ReceiveOu
     const int slot = slotCharacter - '0';
     link.SendToDevice(kAccept);
 
-    const QString path = HandheldFileName::TicketPath(bench_.Dirs().handheld, name, slot);
+    // The tickets lie beside the configuration, named as every handheld file's tickets are.
+    const QString path = QFile::decodeName(
+        HandheldFile::TicketFilePath(QFile::encodeName(outcome.configurationPath), slot));
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         Post(Format(kCannotWrite, {QFile::encodeName(path), TextConv::L1(file.errorString())}), kError);

@@ -57,14 +57,17 @@ public:
 private:
     enum class Next { Continue, Stop };
 
+    // Opens `port` afresh at the handheld's fixed line settings; a failure is a Comm Error line.
+    bool OpenPort(const QByteArray& port);
     bool Acknowledged();
     bool Probe();
     void SendEntries(SendOutcome& outcome);
     void SendTickets(SendOutcome& outcome);
     QByteArray ReceiveFileList();
     bool ReceiveConfiguration(QSaveFile& file);
-    void ReceiveTickets(const QByteArray& name, ReceiveOutcome& outcome);
-    Next ReceiveTicket(const QByteArray& name, ReceiveOutcome& outcome);
+    // Into files beside the configuration written (outcome.configurationPath).
+    void ReceiveTickets(ReceiveOutcome& outcome);
+    Next ReceiveTicket(ReceiveOutcome& outcome);
     void Post(const QByteArray& text, int kind);
 
     Workbench& bench_;

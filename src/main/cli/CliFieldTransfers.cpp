@@ -5,6 +5,7 @@
 
 #include "Cli.h"
 #include "CliLink.h"
+#include "CliLinkBench.h"
 #include "CliSession.h"
 #include "handheld/HandheldFile.h"
 #include "handheld/HandheldFileCommands.h"
@@ -28,15 +29,6 @@ struct Transfers {
     HandheldFileCommands files;
 };
 
-// A workbench on the saved (or given) link settings, shut down when the command ends.
-struct LinkBench {
-    explicit LinkBench(const CommSettings& settings) { CliLink::Prepare(bench, settings); }
-    ~LinkBench() { bench.Shutdown(); }
-    CliPrompts prompts;
-    HeadlessView view;
-    Workbench bench{prompts, view};
-};
-
 int Usage(const char* text)
 {
     std::fprintf(stderr, "tarelink-cli: %s\n", text);
@@ -51,14 +43,19 @@ bool TakeFile(QStringList& args, QString* file)
     return true;
 }
 
+// Loads a handheld file the way Import handheld file does once it has the file.
+int LoadHandheld(CliSession& session, Transfers& transfers, const QString& path)
+{
+    if (!transfers.files.ImportHandheldFile(path)) return CliSession::kExitCannotOpen;
+    CliSession::Settle();
+    return session.Bench().Reader().Outcome().Complete() ? CliSession::kExitRead : CliSession::kExitIncomplete;
+}
+
 // Loads a configuration file, or a handheld file the way Import handheld file does.
 int Load(CliSession& session, Transfers& transfers, const QString& path)
 {
     if (!HandheldFile::IsHandheldPath(QFile::encodeName(path))) return session.Load(path);
-    session.Ask().openPath = path;
-    if (!transfers.files.ImportHandheld()) return CliSession::kExitCannotOpen;
-    CliSession::Settle();
-    return session.Bench().Reader().Outcome().Complete() ? CliSession::kExitRead : CliSession::kExitIncomplete;
+    return LoadHandheld(session, transfers, path);
 }
 
 int HandheldSend(QStringList args)
@@ -107,9 +104,9 @@ int HandheldRead(QStringList args)
     }
     if (!CliLink::NoneLeft(args, "handheld read")) return 2;
 
-    LinkBench b(settings);
-    b.prompts.handheldRow = index;
-    return HandheldLink(b.bench).ReadFromHandheld().Succeeded() ? 0 : 1;
+    CliLinkBench run(settings);
+    run.Ask().handheldRow = index;
+    return HandheldLink(run.Bench()).ReadFromHandheld().Succeeded() ? 0 : 1;
 }
 
 int HandheldExport(QStringList args)
@@ -153,14 +150,12 @@ int HandheldImport(QStringList args)
     Workbench& bench = session.Bench();
     Transfers transfers(bench);
     CliLink::EchoLog(bench.Log());
-    session.Ask().openPath = path;
-    if (!transfers.files.ImportHandheld()) return 2;
-    CliSession::Settle();
-    if (!bench.Reader().Outcome().Complete()) {
+    const int loaded = LoadHandheld(session, transfers, path);
+    if (loaded == CliSession::kExitIncomplete) {
         std::fprintf(stderr, "tarelink-cli: %s was not read completely; %s was not written\n", qPrintable(path),
                      qPrintable(out));
-        return CliSession::kExitIncomplete;
     }
+    if (loaded != CliSession::kExitRead) return loaded;
     session.Ask().savePath = out;
     bench.OnSave();
     if (bench.LastWrittenPath().isEmpty()) {
@@ -181,9 +176,9 @@ int IdReceive(QStringList args)
     if (out.isEmpty()) return Usage("idstorage receive needs -o FILE");
     if (!CliLink::NoneLeft(args, "idstorage receive")) return 2;
 
-    LinkBench b(settings);
-    b.prompts.savePath = out;
-    const IdStorageReceive::Outcome outcome = IdStorageReceive(b.bench).Run();
+    CliLinkBench run(settings);
+    run.Ask().savePath = out;
+    const IdStorageReceive::Outcome outcome = IdStorageReceive(run.Bench()).Run();
     if (outcome.Succeeded()) std::printf("%s\n", qPrintable(outcome.path));
     return outcome.Succeeded() ? 0 : 1;
 }
@@ -196,9 +191,9 @@ int IdSend(QStringList args)
     if (!TakeFile(args, &path)) return Usage("idstorage send needs FILE");
     if (!CliLink::NoneLeft(args, "idstorage send")) return 2;
 
-    LinkBench b(settings);
-    b.prompts.openPath = path;
-    const IdStorageSend::Outcome outcome = IdStorageSend(b.bench).Run();
+    CliLinkBench run(settings);
+    run.Ask().openPath = path;
+    const IdStorageSend::Outcome outcome = IdStorageSend(run.Bench()).Run();
     if (outcome.recordsRead == 0) return 2;
     return outcome.Succeeded() ? 0 : 1;
 }

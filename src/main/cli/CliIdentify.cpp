@@ -2,10 +2,8 @@
 #include "Cli.h"
 #include "CliJson.h"
 #include "CliLink.h"
-#include "CliPrompts.h"
-#include "Workbench.h"
+#include "CliLinkBench.h"
 #include "platform/SettingsStore.h"
-#include "platform/View.h"
 
 namespace Cli {
 
@@ -18,13 +16,10 @@ int Identify(const QStringList& arguments)
     if (!TakeDataOption(args) || !CliLink::TakePortOption(args, settings) || !CliLink::NoneLeft(args, "identify")) {
         return 2;
     }
-    CliPrompts prompts;
-    HeadlessView view;
-    Workbench bench(prompts, view);
-    CliLink::Prepare(bench, settings);
+    CliLinkBench run(settings);
+    Workbench& bench = run.Bench();
     const bool identified = bench.Reader().IdentifyAttached();
     CliJson::Print(CliJson::Device(bench.Model().attachedDevice));
-    bench.Shutdown();
     return identified ? 0 : 1;
 }
 

@@ -11,8 +11,6 @@
 class CliPrompts : public Prompts {
 public:
     Answer MessageBox(const QByteArray& text, const QByteArray& caption, Buttons buttons, Icon icon) override;
-    // Save dialogs answer with `savePath`, open dialogs with `openPath` (set by the command;
-    // empty cancels).
     // The save dialog answers with `savePath`, the open dialog with `openPath` (set by the
     // command); empty cancels.
     QString ChooseFile(const FileChoice& choice) override;

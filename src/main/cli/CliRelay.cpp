@@ -5,13 +5,11 @@
 #include "Cli.h"
 #include "CliHost.h"
 #include "CliLink.h"
-#include "CliPrompts.h"
+#include "CliLinkBench.h"
 #include "CommandTable.h"
-#include "Workbench.h"
 #include "link/DeviceReader.h"
 #include "platform/SettingsStore.h"
 #include "platform/StopSignals.h"
-#include "platform/View.h"
 
 namespace Cli {
 
@@ -36,18 +34,13 @@ int Relay(const QStringList& arguments)
     if (!CliLink::NoneLeft(args, "relay")) return 2;
     settings.serverAddress = server.toLatin1();
 
-    CliPrompts prompts;
-    HeadlessView view;
-    Workbench bench(prompts, view);
-    CliLink::Prepare(bench, settings);
+    CliLinkBench run(settings);
+    Workbench& bench = run.Bench();
     RemoteSession& session = bench.Session();
     session.SetSessionPort(sessionPort);
     // A relay that cannot reach its indicator is no use to a host: the link is opened and the
     // indicator identified as Read device does it, before anyone connects.
-    if (!bench.Reader().IdentifyAttached()) {
-        bench.Shutdown();
-        return 1;
-    }
+    if (!bench.Reader().IdentifyAttached()) return 1;
 
     enum { kEnded = 1, kLost = 2, kStopped = 3 };
     QEventLoop loop;
@@ -58,7 +51,6 @@ int Relay(const QStringList& arguments)
     bench.OnCommand(kCmdRemoteSetup);
     const int how = session.HasSessionSocket() ? loop.exec() : kLost;
     if (session.HasSessionSocket()) bench.OnCommand(kCmdRemoteSetup);
-    bench.Shutdown();
     if (how != kLost) return 0;
     std::fputs("tarelink-cli: no session with the host\n", stderr);
     return 1;

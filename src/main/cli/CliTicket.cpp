@@ -2,15 +2,14 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <cstdio>
-#include <memory>
 
 #include "Cli.h"
 #include "CliLink.h"
+#include "CliLinkBench.h"
 #include "CliPrompts.h"
 #include "CliSession.h"
 #include "Workbench.h"
 #include "platform/SettingsStore.h"
-#include "platform/View.h"
 #include "tickets/TicketCommands.h"
 #include "tickets/TicketStore.h"
 
@@ -112,24 +111,6 @@ private:
     CliSession session_;
 };
 
-// A workbench with no configuration, for the commands that need only the link.
-class LinkOnly {
-public:
-    explicit LinkOnly(const CommSettings& settings) : bench_(prompts_, view_) { CliLink::Prepare(bench_, settings); }
-    int Finish(Outcome outcome)
-    {
-        bench_.Shutdown();
-        return ExitCode(outcome);
-    }
-    Workbench& Bench() { return bench_; }
-    CliPrompts& Ask() { return prompts_; }
-
-private:
-    CliPrompts prompts_;
-    HeadlessView view_;
-    Workbench bench_;
-};
-
 int Send(QStringList args)
 {
     CommSettings settings = SettingsStore::Load();
@@ -172,10 +153,10 @@ int SendFile(QStringList args)
         std::fprintf(stderr, "tarelink-cli: ticket send-file takes a slot from 1 to %d\n", kTicketSlotButtons);
         return kExitBadUse;
     }
-    LinkOnly run(settings);
+    CliLinkBench run(settings);
     run.Ask().openPath = QFileInfo(file).absoluteFilePath();
     run.Ask().slot = slot;
-    return run.Finish(run.Bench().TicketCommand().SendExternalFile());
+    return ExitCode(run.Bench().TicketCommand().SendExternalFile());
 }
 
 int Print(QStringList args)
@@ -243,10 +224,10 @@ int Upload(QStringList args)
         !CliLink::NoneLeft(args, "ticket upload")) {
         return kExitBadUse;
     }
-    LinkOnly run(settings);
+    CliLinkBench run(settings);
     // The indicator sends the ticket it holds ready whatever slot is picked.
     run.Ask().slot = 1;
-    return run.Finish(run.Bench().TicketCommand().UploadTicket(out));
+    return ExitCode(run.Bench().TicketCommand().UploadTicket(out));
 }
 
 }  // namespace
