@@ -286,8 +286,7 @@ void CWeighsetDlg::GoToEntry(ConfigEntry* entry)
     QRect area;
     QWidget* target = nullptr;
     for (const auto& control : entry->controls) {
-        auto* backed = dynamic_cast<WidgetControl*>(control.get());
-        QWidget* w = backed ? backed->Widget() : nullptr;
+        QWidget* w = WidgetControl::WidgetOf(control.get());
         if (!w || w->isHidden()) continue;
         area = area.united(w->geometry());
         if (!target && w->isEnabled() && w->focusPolicy() != Qt::NoFocus) target = w;

@@ -20,12 +20,6 @@ constexpr int kDotGap = 2;
 constexpr char kMarkColour[] = "#d35400";
 constexpr char kTabMarkName[] = "tabModifiedMark";
 
-QWidget* WidgetOf(const std::unique_ptr<EntryControl>& control)
-{
-    auto* backed = dynamic_cast<WidgetControl*>(control.get());
-    return backed ? backed->Widget() : nullptr;
-}
-
 // The control that names the entry on the page: its caption, radio frame, check frame or button.
 QWidget* CaptionOf(const ConfigEntry& entry)
 {
@@ -35,7 +29,7 @@ QWidget* CaptionOf(const ConfigEntry& entry)
         case ControlKind::GroupFrame:
         case ControlKind::CheckFrame:
         case ControlKind::Button:
-            return WidgetOf(c);
+            return WidgetControl::WidgetOf(c.get());
         default:
             break;
         }
@@ -165,7 +159,7 @@ void ModifiedMarks::SetToolTips(ConfigEntry& entry, bool marked)
     QString tip = QString::fromLatin1(entry.label);
     if (marked) tip += QStringLiteral("\nwas: ") + QString::fromLatin1(entry.baselineText);
     for (const auto& c : entry.controls) {
-        if (QWidget* w = WidgetOf(c)) w->setToolTip(tip);
+        if (QWidget* w = WidgetControl::WidgetOf(c.get())) w->setToolTip(tip);
     }
 }
 
