@@ -165,16 +165,15 @@ void ModifiedMarks::SetToolTips(ConfigEntry& entry, bool marked)
 
 void ModifiedMarks::MarkTab(int tab, bool marked)
 {
-    QWidget* button = tabs_.tabButton(tab, QTabBar::RightSide);
-    const bool has = button && button->objectName() == QLatin1String(kTabMarkName);
-    if (marked == has) return;
+    if (marked == IsTabMarked(tab)) return;
     if (marked) {
         QLabel* dot = MakeDot(nullptr);
         dot->setObjectName(QLatin1String(kTabMarkName));
         tabs_.setTabButton(tab, QTabBar::RightSide, dot);
     } else {
+        QWidget* dot = tabs_.tabButton(tab, QTabBar::RightSide);
         tabs_.setTabButton(tab, QTabBar::RightSide, nullptr);
-        button->deleteLater();
+        dot->deleteLater();
     }
 }
 
