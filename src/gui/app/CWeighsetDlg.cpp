@@ -269,13 +269,13 @@ void CWeighsetDlg::BuildFinder()
     connect(finder_, &SettingFinder::EntryChosen, this, &CWeighsetDlg::GoToEntry);
 
     // A window action of its own: Ctrl+F is not one of the command table's shortcuts.
-    findAction_ = new QAction(tr("&Find setting"), this);
-    findAction_->setObjectName(QStringLiteral("findSettingAction"));
-    findAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
-    findAction_->setShortcutContext(Qt::WindowShortcut);
-    connect(findAction_, &QAction::triggered, finder_, &SettingFinder::Activate);
+    auto* findAction = new QAction(tr("&Find setting"), this);
+    findAction->setObjectName(QStringLiteral("findSettingAction"));
+    findAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    findAction->setShortcutContext(Qt::WindowShortcut);
+    connect(findAction, &QAction::triggered, finder_, &SettingFinder::Activate);
     // The menus stay the command table's; the field itself shows the key.
-    addAction(findAction_);
+    addAction(findAction);
 }
 
 void CWeighsetDlg::GoToEntry(ConfigEntry* entry)
@@ -286,8 +286,7 @@ void CWeighsetDlg::GoToEntry(ConfigEntry* entry)
     QRect area;
     QWidget* target = nullptr;
     for (const auto& control : entry->controls) {
-        auto* backed = dynamic_cast<WidgetControl*>(control.get());
-        QWidget* w = backed ? backed->Widget() : nullptr;
+        QWidget* w = WidgetControl::WidgetOf(control.get());
         if (!w || w->isHidden()) continue;
         area = area.united(w->geometry());
         if (!target && w->isEnabled() && w->focusPolicy() != Qt::NoFocus) target = w;

@@ -52,7 +52,6 @@ public:
     QPushButton* ApplyButton() const { return apply_; }
     QPushButton* CloseButton() const { return close_; }
     SettingFinder* Finder() const { return finder_; }
-    QAction* FindAction() const { return findAction_; }
     ModifiedMarks& Marks() const { return *marks_; }
 
     // The title (the program, the document's file name and a mark while it is modified) and
@@ -107,7 +106,6 @@ private:
     QPushButton* close_ = nullptr;
     QHBoxLayout* tabRow_ = nullptr;
     SettingFinder* finder_ = nullptr;
-    QAction* findAction_ = nullptr;
     std::unique_ptr<ModifiedMarks> marks_;
     QPointer<QFrame> foundHighlight_;
 

@@ -20,16 +20,6 @@
 #include "editor/WidgetControl.h"
 #include "report/QtReportPrinter.h"
 
-namespace {
-
-QWidget* WidgetOf(EntryControl* control)
-{
-    auto* backed = dynamic_cast<WidgetControl*>(control);
-    return backed ? backed->Widget() : nullptr;
-}
-
-}  // namespace
-
 GuiView::GuiView(CWeighsetDlg& window)
     : window_(window),
       factory_(std::make_unique<ControlFactory>(window.Page())),
@@ -63,12 +53,12 @@ std::unique_ptr<EntryControl> GuiView::CreateControl(const ControlSpec& spec)
 
 void GuiView::AddToolTip(EntryControl* control, const QByteArray& text)
 {
-    if (QWidget* w = WidgetOf(control)) w->setToolTip(QString::fromLatin1(text));
+    if (QWidget* w = WidgetControl::WidgetOf(control)) w->setToolTip(QString::fromLatin1(text));
 }
 
 void GuiView::RemoveToolTip(EntryControl* control)
 {
-    if (QWidget* w = WidgetOf(control)) w->setToolTip(QString());
+    if (QWidget* w = WidgetControl::WidgetOf(control)) w->setToolTip(QString());
 }
 
 void GuiView::SwitchPage(int tab, const std::function<void()>& showControls)

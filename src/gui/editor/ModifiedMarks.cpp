@@ -20,12 +20,6 @@ constexpr int kDotGap = 2;
 constexpr char kMarkColour[] = "#d35400";
 constexpr char kTabMarkName[] = "tabModifiedMark";
 
-QWidget* WidgetOf(const std::unique_ptr<EntryControl>& control)
-{
-    auto* backed = dynamic_cast<WidgetControl*>(control.get());
-    return backed ? backed->Widget() : nullptr;
-}
-
 // The control that names the entry on the page: its caption, radio frame, check frame or button.
 QWidget* CaptionOf(const ConfigEntry& entry)
 {
@@ -35,7 +29,7 @@ QWidget* CaptionOf(const ConfigEntry& entry)
         case ControlKind::GroupFrame:
         case ControlKind::CheckFrame:
         case ControlKind::Button:
-            return WidgetOf(c);
+            return WidgetControl::WidgetOf(c.get());
         default:
             break;
         }
@@ -165,22 +159,21 @@ void ModifiedMarks::SetToolTips(ConfigEntry& entry, bool marked)
     QString tip = QString::fromLatin1(entry.label);
     if (marked) tip += QStringLiteral("\nwas: ") + QString::fromLatin1(entry.baselineText);
     for (const auto& c : entry.controls) {
-        if (QWidget* w = WidgetOf(c)) w->setToolTip(tip);
+        if (QWidget* w = WidgetControl::WidgetOf(c.get())) w->setToolTip(tip);
     }
 }
 
 void ModifiedMarks::MarkTab(int tab, bool marked)
 {
-    QWidget* button = tabs_.tabButton(tab, QTabBar::RightSide);
-    const bool has = button && button->objectName() == QLatin1String(kTabMarkName);
-    if (marked == has) return;
+    if (marked == IsTabMarked(tab)) return;
     if (marked) {
         QLabel* dot = MakeDot(nullptr);
         dot->setObjectName(QLatin1String(kTabMarkName));
         tabs_.setTabButton(tab, QTabBar::RightSide, dot);
     } else {
+        QWidget* dot = tabs_.tabButton(tab, QTabBar::RightSide);
         tabs_.setTabButton(tab, QTabBar::RightSide, nullptr);
-        button->deleteLater();
+        dot->deleteLater();
     }
 }
 

@@ -17,6 +17,12 @@ WidgetControl::~WidgetControl()
     }
 }
 
+QWidget* WidgetControl::WidgetOf(const EntryControl* control)
+{
+    const auto* backed = dynamic_cast<const WidgetControl*>(control);
+    return backed ? backed->Widget() : nullptr;
+}
+
 bool WidgetControl::IsEnabled() const
 {
     return widget_ && widget_->isEnabled();

@@ -25,6 +25,8 @@ public:
     ~WidgetControl() override;
 
     QWidget* Widget() const { return widget_; }
+    // The widget behind any entry control; null for a control that has none.
+    static QWidget* WidgetOf(const EntryControl* control);
 
     QByteArray Text() const override { return QByteArray(); }
     void SetText(const QByteArray&) override {}
