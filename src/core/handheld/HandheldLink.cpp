@@ -94,7 +94,7 @@ bool HandheldLink::OpenPort(const QByteArray& port)
     if (link.IsSerialOpen()) link.CloseSerialPort();
     QString why;
     if (link.OpenSerialPortFixed(port, &why)) return true;
-    Post(Format("%s (%s)", {TextConv::L1(why), port}), kCommError);
+    link.ReportPortError(why, port);
     return false;
 }
 

@@ -36,7 +36,6 @@ constexpr char kNoRecords[] = "Could not write ID file.  No records.";
 constexpr char kWritten[] = "%d record(s) received and written to %s.";
 constexpr char kNotWritten[] = "Could not write ID file %s: %s";
 constexpr char kTooMany[] = "The indicator sent more than %d records; receiving stopped";
-constexpr char kOpenFailed[] = "%s (%s)";
 
 }  // namespace
 
@@ -73,7 +72,7 @@ IdStorageReceive::Outcome IdStorageReceive::Run()
         const QByteArray port = bench_.Settings().port;
         QString why;
         if (!link.OpenSerialPortFixed(port, &why)) {
-            Post(Format(kOpenFailed, {TextConv::L1(why), port}), kCommError);
+            link.ReportPortError(why, port);
         } else {
             Post(kReceiving, kInformation);
             Post(kSentStart, kInformation);

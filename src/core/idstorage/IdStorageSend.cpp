@@ -37,7 +37,6 @@ constexpr char kSentRecord[] = "Send: %s (Record)";
 constexpr char kRecordOk[] = "Receive: %s (Record successful)";
 constexpr char kSucceeded[] = "Sending ID Storage SUCCEEDED!  %d record(s) added.";
 constexpr char kFailed[] = "Sending ID Storage FAILED!  Maximum retries exceeded.";
-constexpr char kOpenFailed[] = "%s (%s)";
 
 }  // namespace
 
@@ -90,7 +89,7 @@ IdStorageSend::Outcome IdStorageSend::Run()
     if (!link.HasDeviceSocket() && !link.IsHostSession() && !link.IsSerialOpen()) {
         QString why;
         if (!link.ReopenSerialPort(&why)) {
-            Post(Format(kOpenFailed, {TextConv::L1(why), bench_.Settings().port}), kCommError);
+            link.ReportPortError(why, bench_.Settings().port);
             return outcome;
         }
     }

@@ -21,9 +21,6 @@ Q_LOGGING_CATEGORY(lcLink, "tarelink.link", QtWarningMsg)
 
 namespace {
 
-constexpr char kNoConnection[] = "No connection found";
-constexpr char kConnectionClosed[] = "The connection has been closed";
-constexpr char kNotRecognised[] = "The current device does not recognize last command";
 constexpr char kUserCancelled[] = "User canceled the request";
 constexpr char kTimedOut[] = "Timeout waiting for response, check the connection";
 constexpr char kInvalidResponse[] = "Invalid response from attached device";

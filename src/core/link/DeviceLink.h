@@ -22,6 +22,11 @@ class DeviceLink : public QObject {
 public:
     using LogSink = std::function<void(const QByteArray& text, int kind)>;
 
+    // What the link tells; the commands that meet the same state say the same.
+    static constexpr char kNoConnection[] = "No connection found";
+    static constexpr char kConnectionClosed[] = "The connection has been closed";
+    static constexpr char kNotRecognised[] = "The current device does not recognize last command";
+
     DeviceLink(const CommSettings& settings, Prompts& prompts, LogSink log, QObject* parent = nullptr);
     ~DeviceLink() override;
 

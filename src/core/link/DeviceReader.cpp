@@ -156,7 +156,7 @@ bool DeviceReader::OpenAndIdentify()
 
     if (!link.IsLinkUp()) {
         view.ShowTabControl(false);
-        bench_.AddStatusLine("No connection found", kCommError);
+        bench_.AddStatusLine(DeviceLink::kNoConnection, kCommError);
         // Whatever was identified before is not on this link.
         attached.identified = 0;
     } else {

@@ -47,7 +47,6 @@ constexpr char kNotSavedToDevice[] = "Error configuration setting not saved to d
 constexpr char kCanceled[] = "Update canceled by user";
 constexpr char kUnsendable[] = "Value of %s (%s) not sent: a setting command cannot carry ':' or \"//\"";
 constexpr char kFellSilent[] = "Device stopped responding - remaining settings not sent";
-constexpr char kConnectionClosed[] = "The connection has been closed";
 constexpr char kRecordNotWritten[] = "Update record not written to %s: %s";
 
 }  // namespace
@@ -162,7 +161,7 @@ bool DeviceUpdate::LinkLost()
     if (lostReason_.isEmpty()) {
         outcome_.stoppedEarly = true;
         // The peer closing the socket has shown its own box; a serial failure is said here.
-        lostReason_ = kConnectionClosed;
+        lostReason_ = DeviceLink::kConnectionClosed;
         QString fault;
         if (link.TakeSerialFault(&fault)) lostReason_ = link.ReportPortError(fault, bench_.Settings().port);
     }

@@ -103,7 +103,7 @@ bool TakeSerialPort(QStringList& args, QByteArray& port)
     CommSettings taken;
     taken.port = port;
     if (!TakePortOption(args, taken)) return false;
-    if (taken.port == kTcpPortName) {
+    if (taken.IsTcp()) {
         std::fputs("tarelink-cli: this transfer runs on a serial port; --port needs a device path or COMn\n", stderr);
         return false;
     }
