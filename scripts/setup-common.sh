@@ -1,5 +1,6 @@
-# Shared by scripts/test, scripts/run and scripts/fuzz: install what is missing, configure and
-# build. Sourced, not run; run as `bash scripts/setup-common.sh --check` it only checks (below).
+# Shared by the scripts beside it (test, run, package, bench, fuzz): install what is missing,
+# configure and build. Sourced, not run; run as `bash scripts/setup-common.sh --check` it only
+# checks (below).
 
 TARELINK_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 TARELINK_BUILD="${TARELINK_BUILD:-$TARELINK_ROOT/build}"
@@ -18,6 +19,8 @@ TARELINK_PACKAGES=(
 # What scripts/fuzz needs as well: clang with libFuzzer and the sanitizer runtimes, and the
 # symbolizer for readable reports.
 TARELINK_FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev llvm-14)
+# What scripts/bench needs as well for its accessible run: a session bus and the AT-SPI bus.
+TARELINK_BENCH_PACKAGES=(dbus-daemon at-spi2-core)
 
 # Prints the packages among the arguments (default: TARELINK_PACKAGES) that are not installed.
 tarelink_missing_packages() {

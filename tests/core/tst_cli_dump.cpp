@@ -10,6 +10,7 @@
 #include <QtTest>
 #include <unistd.h>
 
+#include "CliRun.h"
 #include "HeadlessBench.h"
 #include "StatusLog.h"
 #include "TestData.h"
@@ -17,32 +18,9 @@
 
 namespace {
 
-// A whole run may read a template, build its pages and write it; generous for slow machines.
-constexpr int kRunTimeoutMs = 60000;
-const QString kCli = QStringLiteral(TARELINK_BINARY_DIR "/src/main/tarelink-cli");
-
-struct Run {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-    QJsonObject json;
-};
-
-Run Cli(const QStringList& args)
+QJsonObject Json(const CliRun& run)
 {
-    QProcess process;
-    process.start(kCli, args);
-    Run run;
-    if (!process.waitForFinished(kRunTimeoutMs)) {
-        process.kill();
-        process.waitForFinished();
-        return run;
-    }
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    run.json = QJsonDocument::fromJson(run.out).object();
-    return run;
+    return QJsonDocument::fromJson(run.out).object();
 }
 
 QJsonValue V(const QJsonValue& object, const char* key)
@@ -89,10 +67,10 @@ private Q_SLOTS:
     void dumpShape()
     {
         TestData data(false);
-        const Run run = Cli({QStringLiteral("dump"), data.Write(QStringLiteral("small.csc"), kSmall)});
-        QCOMPARE(run.exitCode, 0);
-        const QJsonValue j = run.json;
-        QCOMPARE(run.json.keys().join(QLatin1Char('|')),
+        const CliRun run({QStringLiteral("dump"), data.Write(QStringLiteral("small.csc"), kSmall)});
+        QCOMPARE(run.code, 0);
+        const QJsonObject j = Json(run);
+        QCOMPARE(j.keys().join(QLatin1Char('|')),
                  Q("attachedDevice|documentPath|entries|events|extendedTab|extraEntries|fileDevice|interlocks|log|"
                    "modelInfoTab|printTab|result|slotCount|tabs|ticketCapable|variables"));
         QCOMPARE(V(j, "result").toInt(), 1);
@@ -125,7 +103,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, file);
         TestData data;
-        const QJsonValue fromTemplate = Cli({QStringLiteral("dump"), data.Configurations() + file}).json;
+        const QJsonValue fromTemplate = Json(CliRun({QStringLiteral("dump"), data.Configurations() + file}));
         QCOMPARE(V(fromTemplate, "result").toInt(), 1);
         QTEST(Names(V(fromTemplate, "tabs"), "name"), "tabs");
         // Every event bound, one line in the log.
@@ -134,11 +112,11 @@ private Q_SLOTS:
 
         const QString first = data.Path(QStringLiteral("first.csc"));
         const QString second = data.Path(QStringLiteral("second.csc"));
-        QCOMPARE(Cli({QStringLiteral("resave"), data.Configurations() + file, first}).exitCode, 0);
-        QCOMPARE(Cli({QStringLiteral("resave"), first, second}).exitCode, 0);
+        QCOMPARE(CliRun({QStringLiteral("resave"), data.Configurations() + file, first}).code, 0);
+        QCOMPARE(CliRun({QStringLiteral("resave"), first, second}).code, 0);
         const QByteArray bytes = TestData::ReadAll(first);
         QCOMPARE(TestData::ReadAll(second), bytes);
-        const QJsonValue fromSaved = Cli({QStringLiteral("dump"), first}).json;
+        const QJsonValue fromSaved = Json(CliRun({QStringLiteral("dump"), first}));
         for (const char* key : {"entries", "variables", "interlocks", "events", "slotCount", "fileDevice",
                                 "documentPath", "ticketCapable", "log"}) {
             QVERIFY2(V(fromSaved, key) == V(fromTemplate, key), key);
@@ -194,11 +172,11 @@ private Q_SLOTS:
             if (out == QLatin1String("out.csc")) data.Write(out, old);
             args.append(data.Path(out));
         }
-        const Run run = Cli(args);
-        QCOMPARE(run.exitCode, exitCode);
+        const CliRun run(args);
+        QCOMPARE(run.code, exitCode);
         QVERIFY2(run.err.contains(err), run.err.constData());
         if (exitCode == 2) QVERIFY(run.out.isEmpty());
-        if (command == QLatin1String("dump") && exitCode != 2) QCOMPARE(V(run.json, "result").toInt(), exitCode == 0);
+        if (command == QLatin1String("dump") && exitCode != 2) QCOMPARE(V(Json(run), "result").toInt(), exitCode == 0);
         if (exitCode == 3 && out == QLatin1String("out.csc")) QCOMPARE(TestData::ReadAll(data.Path(out)), old);
         if (exitCode == 3 && out == QLatin1String("in.csc")) QCOMPARE(TestData::ReadAll(file), content);
         if (exitCode == 0 && !out.isEmpty()) QVERIFY(TestData::ReadAll(data.Path(out)).contains("\r\nEND:\r\n"));
@@ -211,10 +189,10 @@ private Q_SLOTS:
         other.Write(QStringLiteral("Configurations/rev.ini"), "{615\r\n1.4 = 615-site.tpl\r\n");
         TestData data(false);  // the environment now names this one
         const QString file = data.Write(QStringLiteral("small.csc"), kSmall);
-        const Run run = Cli({QStringLiteral("dump"), file, QStringLiteral("--data"), other.Base()});
-        QCOMPARE(run.exitCode, 0);
-        QCOMPARE(S(run.json, "documentPath"), Q("615-site.tpl"));
-        QCOMPARE(Cli({QStringLiteral("dump"), file, QStringLiteral("--data")}).exitCode, 2);
+        const CliRun run({QStringLiteral("dump"), file, QStringLiteral("--data"), other.Base()});
+        QCOMPARE(run.code, 0);
+        QCOMPARE(S(Json(run), "documentPath"), Q("615-site.tpl"));
+        QCOMPARE(CliRun({QStringLiteral("dump"), file, QStringLiteral("--data")}).code, 2);
     }
 
     // A Save that fails keeps the marks and says why, so Exit still asks; over a writable file
@@ -262,14 +240,14 @@ private Q_SLOTS:
         const QString whole = data.Path(QStringLiteral("whole.csc"));
         QElapsedTimer clock;
         clock.start();
-        QCOMPARE(Cli({QStringLiteral("resave"), in, whole}).exitCode, 0);
+        QCOMPARE(CliRun({QStringLiteral("resave"), in, whole}).code, 0);
         const qint64 runMs = clock.elapsed();
         const QByteArray saved = TestData::ReadAll(whole);
         QVERIFY(saved.contains("TICKET:200:"));
         for (int i = 1; i <= kKills; ++i) {
             const QString target = data.Write(QStringLiteral("target.csc"), kSmall);
             QProcess child;
-            child.start(kCli, {QStringLiteral("resave"), in, target});
+            child.start(CliRun::Program(), {QStringLiteral("resave"), in, target});
             QVERIFY(child.waitForStarted());
             QTest::qWait(int(runMs * i / (kKills + 1)));
             child.kill();

@@ -4,6 +4,7 @@
 #include <QtTest>
 
 #include "HeadlessBench.h"
+#include "LogLines.h"
 #include "model/ChoiceText.h"
 #include "model/EntryValues.h"
 #include "tickets/TicketStore.h"
@@ -27,12 +28,7 @@ struct Bench : HeadlessBench {
         Pages().OnControlCommand(box, ControlNotification::FocusLost);
         Settle();
     }
-    QList<QByteArray> LogTexts()
-    {
-        QList<QByteArray> out;
-        for (const StatusLine& l : bench.Log().Lines()) out.append(StatusLog::KindLabel(l.kind) + ": " + l.text);
-        return out;
-    }
+    QList<QByteArray> LogTexts() { return LogLines(bench.Log()); }
 };
 
 // Every control of an entry: kind, identifier, rectangle, text and what differs from a

@@ -5,6 +5,7 @@
 #include <QStandardPaths>
 #include <QtTest>
 
+#include "CliRun.h"
 #include "CommandTable.h"
 #include "HeadlessBench.h"
 #include "report/ReportLayout.h"
@@ -12,7 +13,8 @@
 
 namespace {
 
-constexpr int kRunTimeoutMs = 60000;
+// pdftotext reads a few pages; generous for a busy machine.
+constexpr int kPdfToTextBoundMs = 60000;
 
 QString T(const char* text) { return QString::fromLatin1(text); }
 QByteArray Code(int i) { return "c" + QByteArray::number(i).rightJustified(3, '0'); }
@@ -63,15 +65,6 @@ struct PrinterView : HeadlessView, ReportPrinter {
     bool Print(const ReportLayout& layout) override { return printed << layout.DocumentName(), true; }
     QString WritePdf(const ReportLayout&, const QString& f) override { return pdfs << QFileInfo(f).fileName(), T(""); }
 };
-
-QString Cli(const QStringList& args, int* exitCode, QByteArray* err = nullptr)
-{
-    QProcess p;
-    p.start(T(TARELINK_BINARY_DIR "/src/main/tarelink-cli"), args);
-    *exitCode = p.waitForFinished(kRunTimeoutMs) && p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    if (err) *err = p.readAllStandardError();
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
 
 }  // namespace
 
@@ -157,22 +150,20 @@ private Q_SLOTS:
             page[ReportLayout::kUnderlineLine - 1].prepend(ReportLayout::Underline());
             for (const QString& line : page) want << line.simplified();
         }
-        int code = -1;
-        QCOMPARE(Cli({T("report"), config, T("--text")}, &code), pages.join(T("\n\f\n")) + QLatin1Char('\n'));
-        QCOMPARE(code, 0);
-        QByteArray err;
-        Cli({T("report"), config, T("-o"), data.Path(T("none/x.pdf"))}, &code, &err);
-        QCOMPARE(code, 2);
-        if (err.contains("not available in this build")) QSKIP("this build writes no PDF");
+        const CliRun text({T("report"), config, T("--text")});
+        QCOMPARE(QString::fromUtf8(text.out), pages.join(T("\n\f\n")) + QLatin1Char('\n'));
+        QCOMPARE(text.code, 0);
+        const CliRun unwritable({T("report"), config, T("-o"), data.Path(T("none/x.pdf"))});
+        QCOMPARE(unwritable.code, 2);
+        if (unwritable.err.contains("not available in this build")) QSKIP("this build writes no PDF");
         const QString pdf = data.Path(T("big.pdf"));
-        Cli({T("report"), config, T("-o"), pdf}, &code);
-        QCOMPARE(code, 0);
+        QCOMPARE(CliRun({T("report"), config, T("-o"), pdf}).code, 0);
         const QString pdftotext = QStandardPaths::findExecutable(T("pdftotext"));
         if (pdftotext.isEmpty()) QSKIP("pdftotext (poppler-utils) is not installed");
 
         QProcess p;
         p.start(pdftotext, {T("-layout"), pdf, T("-")});
-        QVERIFY(p.waitForFinished(kRunTimeoutMs));
+        QVERIFY(p.waitForFinished(kPdfToTextBoundMs));
         const QString read = QString::fromUtf8(p.readAllStandardOutput());
         QCOMPARE(read.count(QLatin1Char('\f')), int(layout.Pages().size()));
         QStringList got;  // the form feed that starts a page is white space too

@@ -9,8 +9,8 @@
 #include <memory>
 
 #include "CommandTable.h"
+#include "LogLines.h"
 #include "ScriptedPrompts.h"
-#include "StatusLog.h"
 #include "TestData.h"
 #include "Workbench.h"
 #include "app/CWeighsetDlg.h"
@@ -81,9 +81,7 @@ struct WindowSession {
     QStringList Log() const
     {
         QStringList out;
-        for (const StatusLine& l : window->Bench().Log().Lines()) {
-            out << QString::fromLatin1(StatusLog::KindLabel(l.kind) + ": " + l.text);
-        }
+        for (const QByteArray& line : LogLines(window->Bench().Log())) out << QString::fromLatin1(line);
         return out;
     }
 };

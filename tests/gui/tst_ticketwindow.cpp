@@ -2,17 +2,11 @@
 // The Tickets menu in the real window, on the simulated indicator and printer: a ticket typed
 // in the editor goes to the indicator, comes back, reaches the printer; a tagged source is sent.
 #include <QPlainTextEdit>
-#include <QTabBar>
 #include <QtTest>
 
-#include "CommandTable.h"
 #include "IndicatorSim.h"
-#include "ScriptedPrompts.h"
 #include "SimPrinter.h"
-#include "StatusLog.h"
-#include "TestData.h"
-#include "Workbench.h"
-#include "app/CWeighsetDlg.h"
+#include "WindowSession.h"
 #include "tickets/CQpEdit.h"
 
 class TestTicketWindow : public QObject {
@@ -22,26 +16,21 @@ private Q_SLOTS:
 
     void sendUploadPrintAndSendFile()
     {
-        TestData data;
         IndicatorSim sim(615);
         SimPrinter printer;
         QString error;
         QVERIFY(sim.StartPty(&error) && printer.Start(&error));
-        ScriptedPrompts prompts;
-        CWeighsetDlg window(&prompts);
+        WindowSession s;  // after the simulator and printer, so the window goes first
+        CWeighsetDlg& window = *s.window;
+        ScriptedPrompts& prompts = s.prompts;
+        const TestData& data = s.data;
         Workbench& bench = window.Bench();
-        bench.SetSettlePause(0);
         bench.Settings().port = QFile::encodeName(sim.Address());
         bench.Settings().alternatePort = QFile::encodeName(printer.Address());
-        window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
 
-        prompts.models = {"Model 615"};
-        window.RunCommand(kCmdNew);
-        QTabBar* tabs = window.Tabs();
-        for (int i = 0; i < tabs->count(); ++i) {
-            if (tabs->tabText(i) == QLatin1String("Printing")) tabs->setCurrentIndex(i);
-        }
+        s.New("Model 615");
+        s.ShowTab(QStringLiteral("Printing"));
         auto* editor = qobject_cast<CQpEdit*>(window.TicketEditor());
         QVERIFY(editor && editor->isVisible());
         QPlainTextEdit* text = editor->TextArea();

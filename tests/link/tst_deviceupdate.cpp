@@ -1,26 +1,20 @@
 // SPDX-License-Identifier: MIT
 // Update device and the ticket slot download against the simulator, byte for byte.
-#include <QBuffer>
-#include <QProcess>
 #include <QtTest>
 #include <memory>
 
+#include "CliRun.h"
 #include "CommandTable.h"
+#include "ExpectedTraffic.h"
 #include "IndicatorSim.h"
-#include "ScriptedPrompts.h"
-#include "StatusLog.h"
-#include "TestData.h"
-#include "Workbench.h"
-#include "link/DeviceLink.h"
+#include "LinkBench.h"
 #include "link/DeviceUpdate.h"
-#include "platform/View.h"
 #include "tickets/SlotDownload.h"
 #include "tickets/TicketStore.h"
 
 namespace {
 
 constexpr int kTestReplyTimeoutMs = 300;
-constexpr char kIdentify[] = "\nA\r\nB\r\nB\r\nB\r\nXJ\r";
 constexpr char kEnd[] = "\nEND:0:^117\r";
 constexpr char kQuery[] = "\nXS\r\nXC\r";
 
@@ -63,9 +57,7 @@ class TestDeviceUpdate : public QObject {
 
     std::unique_ptr<TestData> data;
     std::unique_ptr<IndicatorSim> sim;
-    std::unique_ptr<ScriptedPrompts> prompts;
-    std::unique_ptr<AbortingView> view;
-    std::unique_ptr<Workbench> bench;
+    std::unique_ptr<LinkBenchT<AbortingView>> b;
 
     void Start(const QByteArray& templateBytes, bool tcp = false)
     {
@@ -74,42 +66,26 @@ class TestDeviceUpdate : public QObject {
         QString error;
         QVERIFY(sim->Profile().LoadTemplate(tpl, &error));
         QVERIFY(tcp ? sim->StartTcp(0, &error) : sim->StartPty(&error));
-        prompts = std::make_unique<ScriptedPrompts>();
-        view = std::make_unique<AbortingView>();
-        bench = std::make_unique<Workbench>(*prompts, *view);
         CommSettings settings = CommSettings::Defaults();
         settings.port = tcp ? QByteArray(kTcpPortName) : QFile::encodeName(sim->Address());
         settings.remoteAddress = "127.0.0.1";
         settings.remotePort = QByteArray::number(sim->TcpPort());
-        bench->Initialize(settings, Folders::FromBase(data->Base()));
-        bench->SetSettlePause(0);
-        bench->Link().SetReplyTimeout(kTestReplyTimeoutMs);
+        b = std::make_unique<LinkBenchT<AbortingView>>(*data, settings, kTestReplyTimeoutMs);
     }
     // The template opened as a file, the way Open does.
     void Open(const QString& path)
     {
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
-        bench->Model().attachedDevice.unlocked = 1;
-        bench->ReadDevice(nullptr, &file);
-    }
-    QList<QByteArray> LinesFrom(int first) const
-    {
-        QList<QByteArray> out;
-        const auto& lines = bench->Log().Lines();
-        for (size_t i = size_t(first); i < lines.size(); ++i) {
-            out.append(StatusLog::KindLabel(lines[i].kind) + ": " + lines[i].text);
-        }
-        return out;
+        b->bench.Model().attachedDevice.unlocked = 1;
+        b->bench.ReadDevice(nullptr, &file);
     }
 
 private Q_SLOTS:
     void init() { data = std::make_unique<TestData>(false); }
     void cleanup()
     {
-        bench.reset();
-        view.reset();
-        prompts.reset();
+        b.reset();
         sim.reset();
         data.reset();
     }
@@ -147,7 +123,7 @@ private Q_SLOTS:
         const QByteArray timeout = "Comm Error: Timeout waiting for response, check the connection";
         const QByteArray rejectedGr = "Error: Cal setting [GR:1] rejected by device";
         const QByteArray rejectedLk = "Error: Cal setting [LK:7] rejected by device";
-        const QByteArray afterXi = QByteArray(kIdentify) + "\nXI\r";
+        const QByteArray afterXi = kIdentifyTraffic + "\nXI\r";
 
         QTest::newRow("unlocked") << int(kNone) << QByteArray("1") << -1 << false << afterXi + ok + kEnd
                                   << QList<QByteArray>{finished};
@@ -164,7 +140,7 @@ private Q_SLOTS:
         QTest::newRow("Q to XI") << int(kQToXi) << QByteArray("1") << -1 << false << afterXi
                                  << QList<QByteArray>{"Error: Invalid response from attached device",
                                                       "Error: Error configuration setting not saved to device"};
-        QTest::newRow("other model") << int(kOtherModel) << QByteArray("1") << -1 << false << QByteArray(kIdentify)
+        QTest::newRow("other model") << int(kOtherModel) << QByteArray("1") << -1 << false << kIdentifyTraffic
                                      << QList<QByteArray>{};
         QTest::newRow("other revision") << int(kOtherRevision) << QByteArray("1") << -1 << false
                                         << afterXi + ok + kEnd << QList<QByteArray>{finished};
@@ -190,7 +166,7 @@ private Q_SLOTS:
         QTest::newRow("cable pulled at XI") << int(kUnplugAtStart) << QByteArray("1") << -1 << false << afterXi
                                             << QList<QByteArray>{timeout, pulled, errorSending};
         QTest::newRow("cable pulled during tickets")
-            << int(kUnplugInTickets) << QByteArray("1") << -1 << false << QByteArray(kIdentify) + kQuery
+            << int(kUnplugInTickets) << QByteArray("1") << -1 << false << kIdentifyTraffic + kQuery
             << QList<QByteArray>{timeout, "Error: Device does not acknowledge download command", pulled, errorSending};
         QTest::newRow("TCP peer closes") << int(kUnplug) << QByteArray("1") << -1 << true
                                          << afterXi + S("GR:1") + S("gs:5")
@@ -208,7 +184,7 @@ private Q_SLOTS:
         Start(kTemplate, tcp);
         Open(data->Configurations() + QStringLiteral("614.tpl"));
         QFETCH(int, abortAfter);
-        view->abortAfter = abortAfter;
+        b->view.abortAfter = abortAfter;
         SimProfile& p = sim->Profile();
         SimFaults& f = sim->Faults();
         p.lockReply = lockReply;
@@ -222,19 +198,19 @@ private Q_SLOTS:
         if (fault == kUnplugAtStart) f.disconnectAfter = 5;    // the identification's commands
         if (fault == kUnplugInTickets) f.disconnectAfter = 6;  // and the slot query
         if (fault == kNoDevice) f.silent = true;
-        for (QByteArray& l : lines) l.replace("(PORT)", "(" + bench->Settings().port + ")");
+        for (QByteArray& l : lines) l.replace("(PORT)", "(" + b->bench.Settings().port + ")");
 
-        const int first = bench->Log().RowCount();
-        prompts->updateOptions = {fault == kUnplugInTickets ? 1 : 0};
-        QVERIFY(bench->OnCommand(kCmdUpdateDevice));
+        const int first = b->bench.Log().RowCount();
+        b->prompts.updateOptions = {fault == kUnplugInTickets ? 1 : 0};
+        QVERIFY(b->bench.OnCommand(kCmdUpdateDevice));
         QTEST(sim->FromHost(), "traffic");
-        QCOMPARE(LinesFrom(first), lines);
-        QCOMPARE(view->progressShown, fault == kNoDevice ? 0 : 1);
-        QVERIFY(!view->ProgressExists() && !view->BusyExists());
+        QCOMPARE(b->Log(first), lines);
+        QCOMPARE(b->view.progressShown, fault == kNoDevice ? 0 : 1);
+        QVERIFY(!b->view.ProgressExists() && !b->view.BusyExists());
 
-        QList<QByteArray> boxes = prompts->BoxTexts();
-        if (tcp && fault == kUnplug) QVERIFY(QTest::qWaitFor([&]() { return !prompts->BoxTexts().isEmpty(); }, 1000));
-        boxes = prompts->BoxTexts();
+        QList<QByteArray> boxes = b->prompts.BoxTexts();
+        if (tcp && fault == kUnplug) QVERIFY(QTest::qWaitFor([&]() { return !b->prompts.BoxTexts().isEmpty(); }, 1000));
+        boxes = b->prompts.BoxTexts();
         QCOMPARE(boxes.size(), fault == kOtherModel || fault == kOtherRevision || tcp ? 1 : 0);
         if (fault == kOtherModel) QVERIFY(boxes[0].startsWith("The model number of the attached device"));
         if (fault == kOtherRevision) QVERIFY(boxes[0].endsWith(kMakerDownloadsAddress));
@@ -296,27 +272,27 @@ private Q_SLOTS:
         QFETCH(int, refuseChunk);
         sim->Faults().refuseChunkAt = refuseChunk;
         QFETCH(int, abortAfter);
-        view->abortAfter = abortAfter;
-        QVERIFY(bench->Link().OpenSerialPort(nullptr));
-        bench->Tickets().SetTicketCount(9);
-        bench->Tickets().SetCurrentTicket(short(slot));
+        b->view.abortAfter = abortAfter;
+        QVERIFY(b->bench.Link().OpenSerialPort(nullptr));
+        b->bench.Tickets().SetTicketCount(9);
+        b->bench.Tickets().SetCurrentTicket(short(slot));
         const QString path = data->Write(QStringLiteral("Tickets/t.dvc"), ticket);
-        view->ShowProgress();
+        b->view.ShowProgress();
 
         SlotDownload::Result result;
         if (QByteArray(QTest::currentDataTag()) == "stream") {
             QFile file(path);
             QVERIFY(file.open(QIODevice::ReadOnly));
-            result = bench->TicketDownload().DownloadTicketStream(slot, file, view.get());
-            QVERIFY(!file.isOpen() && !view->ProgressExists());
+            result = b->bench.TicketDownload().DownloadTicketStream(slot, file, &b->view);
+            QVERIFY(!file.isOpen() && !b->view.ProgressExists());
         } else {
             QFETCH(bool, framing);
-            result = bench->TicketDownload().DownloadTicket(view.get(), framing, path);
-            QCOMPARE(view->lowerHigh, int(ticket.size() / 10));
+            result = b->bench.TicketDownload().DownloadTicket(&b->view, framing, path);
+            QCOMPARE(b->view.lowerHigh, int(ticket.size() / 10));
         }
         QFETCH(QByteArray, traffic);
         if (!traffic.isEmpty()) QTRY_COMPARE_WITH_TIMEOUT(sim->FromHost(), traffic, 1000);
-        QCOMPARE(LinesFrom(0), line.isEmpty() ? QList<QByteArray>{} : QList<QByteArray>{line});
+        QCOMPARE(b->Log(), line.isEmpty() ? QList<QByteArray>{} : QList<QByteArray>{line});
         QCOMPARE(result == SlotDownload::Result::Stored, line.startsWith("Information"));
         const auto& kept = sim->Profile().tickets;
         // An aborted ticket's end marker is not awaited: what the indicator keeps is its own affair.
@@ -326,18 +302,18 @@ private Q_SLOTS:
     void downloadWithoutTransfer()
     {
         Start(kTemplate);
-        TicketStore& tickets = bench->Tickets();
+        TicketStore& tickets = b->bench.Tickets();
         tickets.SetTicketCount(2);
         tickets.SetCurrentTicket(2);
         tickets.SetTicket(2, "line\nnext");
         // No link: the editor still writes the scratch file first.
-        QCOMPARE(bench->TicketDownload().DownloadTicket(nullptr, false), SlotDownload::Result::NoLink);
+        QCOMPARE(b->bench.TicketDownload().DownloadTicket(nullptr, false), SlotDownload::Result::NoLink);
         QCOMPARE(TestData::ReadAll(data->Path(QStringLiteral("Temporary/temp.dvc"))), QByteArray("line\r\nnext"));
-        QVERIFY(bench->Link().OpenSerialPort(nullptr));
+        QVERIFY(b->bench.Link().OpenSerialPort(nullptr));
         const QString missing = data->Path(QStringLiteral("no-such.dvc"));
-        QCOMPARE(bench->TicketDownload().DownloadTicket(nullptr, false, missing), SlotDownload::Result::NoTicket);
-        QCOMPARE(prompts->BoxTexts(), QList<QByteArray>{"Cannot open ticket information file"});
-        QCOMPARE(prompts->shown.back().caption, QByteArray("File error"));
+        QCOMPARE(b->bench.TicketDownload().DownloadTicket(nullptr, false, missing), SlotDownload::Result::NoTicket);
+        QCOMPARE(b->prompts.BoxTexts(), QList<QByteArray>{"Cannot open ticket information file"});
+        QCOMPARE(b->prompts.shown.back().caption, QByteArray("File error"));
         QVERIFY(sim->FromHost().isEmpty());
     }
 
@@ -354,23 +330,23 @@ private Q_SLOTS:
         QFETCH(int, option);
         data = std::make_unique<TestData>(true);
         Start(TestData::ReadAll(data->Configurations() + QStringLiteral("614.tpl")));
-        bench->ReadDevice(nullptr, nullptr);
-        ConfigEntry* filter = ConfigModel::FindEntryByCode(bench->Model().entries, "flt");
+        b->bench.ReadDevice(nullptr, nullptr);
+        ConfigEntry* filter = ConfigModel::FindEntryByCode(b->bench.Model().entries, "flt");
         QVERIFY(filter && filter->value == "3");
         for (auto& c : filter->controls) {
             if (c->Kind() == ControlKind::Combo) c->SetCurrentIndex(1);
         }
-        bench->Tickets().SetCurrentTicket(1);
-        bench->Tickets().SetTicket(1, "{GR}\n{NF}");
-        prompts->updateOptions = {option};
-        const DeviceUpdate::Outcome outcome = bench->Updater().UpdateDevice();
+        b->bench.Tickets().SetCurrentTicket(1);
+        b->bench.Tickets().SetTicket(1, "{GR}\n{NF}");
+        b->prompts.updateOptions = {option};
+        const DeviceUpdate::Outcome outcome = b->bench.Updater().UpdateDevice();
         QVERIFY(outcome.Succeeded());
         QCOMPARE(sim->Profile().Value("flt"), QByteArray("1"));
         QCOMPARE(sim->Profile().tickets.count(1), size_t(option));
         if (option) QCOMPARE(sim->Profile().tickets.at(1), QByteArray("{GR}\r\n{NF}"));
 
-        bench->ReadDevice(nullptr, nullptr);
-        QCOMPARE(ConfigModel::FindEntryByCode(bench->Model().entries, "flt")->value, QByteArray("1"));
+        b->bench.ReadDevice(nullptr, nullptr);
+        QCOMPARE(ConfigModel::FindEntryByCode(b->bench.Model().entries, "flt")->value, QByteArray("1"));
         const QByteArray record = TestData::ReadAll(data->Path(QStringLiteral("Logs/updates.log")));
         QVERIFY(record.contains("\r\nDevice: MOD:614\r\n") && record.contains("\r\nSetting flt:1: accepted\r\n"));
         QVERIFY(record.endsWith("\r\nOutcome: Finished sending configuration settings\r\n\r\n"));
@@ -379,8 +355,8 @@ private Q_SLOTS:
         QFile::remove(data->Path(QStringLiteral("Logs/updates.log")));
         QDir().rmdir(data->Path(QStringLiteral("Logs")));
         data->Write(QStringLiteral("Logs"), "a file where the folder belongs");
-        QVERIFY(bench->Updater().UpdateDevice().Succeeded());
-        QVERIFY(bench->Log().Lines().back().text.startsWith("Update record not written to "));
+        QVERIFY(b->bench.Updater().UpdateDevice().Succeeded());
+        QVERIFY(b->bench.Log().Lines().back().text.startsWith("Update record not written to "));
     }
 
     void cliUpdateAndDiff()
@@ -392,13 +368,9 @@ private Q_SLOTS:
         edited.replace("\nflt:440:60:3:", "\nflt:440:60:1:");
         const QString file = data->Write(QStringLiteral("edited.csc"), edited);
         auto cli = [this](const QStringList& args, QByteArray* out = nullptr) {
-            QProcess p;
-            QSignalSpy done(&p, &QProcess::finished);
-            p.start(QStringLiteral(TARELINK_BINARY_DIR "/src/main/tarelink-cli"),
-                    args + QStringList{QStringLiteral("--data"), data->Base()});
-            if (!p.waitForStarted() || !(done.count() || done.wait(30000))) return -1;
-            if (out) *out = p.readAllStandardOutput();
-            return p.exitCode();
+            const CliRun r(args + QStringList{QStringLiteral("--data"), data->Base()});
+            if (out) *out = r.out;
+            return r.code;
         };
         const QStringList update = {QStringLiteral("update"), file, QStringLiteral("--port"), sim->Address()};
         QCOMPARE(cli(update), 0);

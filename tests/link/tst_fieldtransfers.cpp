@@ -2,22 +2,17 @@
 // Send to handheld, Read from handheld and both ID storage directions against the simulator
 // over a pty, byte for byte; and the same transfers from tarelink-cli.
 #include <QDir>
-#include <QProcess>
 #include <QtTest>
 #include <memory>
 
+#include "CliRun.h"
 #include "IndicatorSim.h"
-#include "ScriptedPrompts.h"
+#include "LinkBench.h"
 #include "SimHandheld.h"
-#include "StatusLog.h"
-#include "TestData.h"
-#include "Workbench.h"
 #include "handheld/HandheldLink.h"
 #include "idstorage/IdStorageReceive.h"
 #include "idstorage/IdStorageSend.h"
-#include "link/DeviceLink.h"
 #include "link/DeviceUpdate.h"
-#include "platform/View.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -44,9 +39,7 @@ class TestFieldTransfers : public QObject {
     std::unique_ptr<TestData> data;
     std::unique_ptr<IndicatorSim> sim;
     std::unique_ptr<SimHandheld> handheld;
-    std::unique_ptr<ScriptedPrompts> prompts;
-    std::unique_ptr<HeadlessView> view;
-    std::unique_ptr<Workbench> bench;
+    std::unique_ptr<LinkBench> b;
 
     void Start(int model)
     {
@@ -54,58 +47,31 @@ class TestFieldTransfers : public QObject {
         if (model != 637) handheld = std::make_unique<SimHandheld>(*sim);
         QString error;
         QVERIFY(sim->StartPty(&error));
-        prompts = std::make_unique<ScriptedPrompts>();
-        view = std::make_unique<HeadlessView>();
-        bench = std::make_unique<Workbench>(*prompts, *view);
         CommSettings settings = CommSettings::Defaults();
         settings.port = settings.alternatePort = QFile::encodeName(sim->Address());
-        bench->Initialize(settings, Folders::FromBase(data->Base()));
-        bench->SetSettlePause(0);
-        bench->Link().SetReplyTimeout(kTestReplyTimeoutMs);
-    }
-    QList<QByteArray> Log() const
-    {
-        QList<QByteArray> out;
-        for (const StatusLine& l : bench->Log().Lines()) out.append(StatusLog::KindLabel(l.kind) + ": " + l.text);
-        return out;
+        b = std::make_unique<LinkBench>(*data, settings, kTestReplyTimeoutMs);
     }
     QByteArrayList HandheldFiles() const
     {
         QByteArrayList out;
-        for (const QString& f : QDir(bench->Dirs().handheld).entryList(QDir::Files, QDir::Name)) out.append(f.toLatin1());
+        for (const QString& f : QDir(b->bench.Dirs().handheld).entryList(QDir::Files, QDir::Name)) {
+            out.append(f.toLatin1());
+        }
         return out;
     }
 
-    struct Run {
-        int code = -1;
-        QByteArray out;
-        QByteArray err;
-    };
-    // The simulator lives in this process: the event loop runs while the program does.
-    Run Cli(QStringList args)
+    CliRun Cli(const QStringList& args)
     {
-        args << u"--data"_s << data->Base();
-        QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(u"HOME"_s, data->Path(u"home"_s));
-        p.setProcessEnvironment(env);
-        QSignalSpy done(&p, &QProcess::finished);
-        p.start(QStringLiteral(TARELINK_BINARY_DIR "/src/main/tarelink-cli"), args);
-        Run r;
-        if (!p.waitForStarted() || !(done.count() || done.wait(60000))) return r;
-        r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-        r.out = p.readAllStandardOutput();
-        r.err = p.readAllStandardError();
-        return r;
+        return CliRun(args + QStringList{u"--data"_s, data->Base()}, QString(), env);
     }
 
 private Q_SLOTS:
     void init() { data = std::make_unique<TestData>(false); }
     void cleanup()
     {
-        bench.reset();
-        view.reset();
-        prompts.reset();
+        b.reset();
         handheld.reset();
         sim.reset();
         data.reset();
@@ -129,16 +95,16 @@ private Q_SLOTS:
         handheld->HandheldFaults().answerProbeFrom = answerFrom;
         QFile file(data->Write(u"Configurations/614.tpl"_s, kTemplate));
         QVERIFY(file.open(QIODevice::ReadOnly));
-        bench->ReadDevice(nullptr, &file);
+        b->bench.ReadDevice(nullptr, &file);
         data->Write(u"HandHeld/Truck-s1.dvc"_s, kTicket1);
         data->Write(u"HandHeld/Truck-s2.dvc"_s, kTicket2);
-        bench->Model().documentPath = QFile::encodeName(data->Path(u"HandHeld/Truck.plm"_s));
-        prompts->descriptions = {"Truck"};
-        const int logStart = int(bench->Log().Lines().size());
+        b->bench.Model().documentPath = QFile::encodeName(data->Path(u"HandHeld/Truck.plm"_s));
+        b->prompts.descriptions = {"Truck"};
+        const int logStart = b->bench.Log().RowCount();
 
-        const HandheldLink::SendOutcome outcome = HandheldLink(*bench).SendToHandheld();
+        const HandheldLink::SendOutcome outcome = HandheldLink(b->bench).SendToHandheld();
         QTRY_VERIFY(sim->FromHost().size() >= probes.size());
-        const QList<QByteArray> log = Log().mid(logStart);
+        const QList<QByteArray> log = b->Log(logStart);
         if (answerFrom == 0) {
             QCOMPARE(sim->FromHost(), probes);
             QCOMPARE(log, (QList<QByteArray>{"Information: Looking for hand-held PC...",
@@ -156,7 +122,7 @@ private Q_SLOTS:
         QCOMPARE(log.last(), QByteArray("Information: Configuration transfer is complete"));
         QTRY_COMPARE(handheld->Places()[0].name, QByteArray("Truck"));
         QCOMPARE(handheld->Places()[0].tickets[1], kTicket1);
-        QVERIFY(!bench->Link().IsSerialOpen());
+        QVERIFY(!b->bench.Link().IsSerialOpen());
     }
 
     void readFromHandheld_data()
@@ -202,23 +168,27 @@ private Q_SLOTS:
         handheld->HandheldFaults().firstLine = firstLine;
         handheld->HandheldFaults().shortChunkAt = shortChunkAt;
         handheld->HandheldFaults().slotCharacter = slot;
-        prompts->handheldRows = {0};
+        b->prompts.handheldRows = {0};
 
-        const HandheldLink::ReceiveOutcome outcome = HandheldLink(*bench).ReadFromHandheld();
-        QCOMPARE(prompts->shown.back().text, name + ",2:" + QByteArray("----Empty----:").repeated(9));
+        const HandheldLink::ReceiveOutcome outcome = HandheldLink(b->bench).ReadFromHandheld();
+        QCOMPARE(b->prompts.shown.back().text, name + ",2:" + QByteArray("----Empty----:").repeated(9));
         QTRY_COMPARE(sim->FromHost(), Line("files") + QByteArray(10, 'D') + Line("send") + "0" + afterIndex);
         QCOMPARE(HandheldFiles(), files);
-        QCOMPARE(TestData::ReadAll(bench->Dirs().handheld + QString::fromLatin1(files.last())), QByteArray("MOD:614:\r\nCAP:5000:\r\nEND:\r\n"));
-        QVERIFY2(Log().last().startsWith(lastLine), Log().last().constData());
+        const QString handheldDir = b->bench.Dirs().handheld;
+        QCOMPARE(TestData::ReadAll(handheldDir + QString::fromLatin1(files.last())),
+                 QByteArray("MOD:614:\r\nCAP:5000:\r\nEND:\r\n"));
+        QVERIFY2(b->Log().last().startsWith(lastLine), b->Log().last().constData());
         QCOMPARE(outcome.Succeeded(), shortChunkAt < 0 && slot == 0);
-        if (shortChunkAt >= 0) QCOMPARE(TestData::ReadAll(bench->Dirs().handheld + QString::fromLatin1(files.first())), QByteArray("0123456789"));
+        if (shortChunkAt >= 0) {
+            QCOMPARE(TestData::ReadAll(handheldDir + QString::fromLatin1(files.first())), QByteArray("0123456789"));
+        }
         if (name.contains('/')) {
-            QVERIFY(Log().contains("Warning: Hand-held name \"../../x\" is not a safe file name; its files were "
-                                   "written as " + QFile::encodeName(bench->Dirs().handheld) + "_._.._x.plm"));
+            QVERIFY(b->Log().contains("Warning: Hand-held name \"../../x\" is not a safe file name; its files were "
+                                   "written as " + QFile::encodeName(b->bench.Dirs().handheld) + "_._.._x.plm"));
             QVERIFY(!QFileInfo::exists(data->Path(u"x.plm"_s)));
         }
-        QVERIFY(!bench->Link().IsSerialOpen());
-        QCOMPARE(bench->Link().lineMode, 1);
+        QVERIFY(!b->bench.Link().IsSerialOpen());
+        QCOMPARE(b->bench.Link().lineMode, 1);
     }
 
     // Fifty entries make ten rows; a cancelled choice says "exit"; a silent list writes nothing.
@@ -226,7 +196,7 @@ private Q_SLOTS:
     {
         Start(614);
         for (int i = 0; i < 50; ++i) handheld->HandheldFaults().fileList.append("E" + QByteArray::number(i) + ":");
-        HandheldLink(*bench).ReadFromHandheld();
+        HandheldLink(b->bench).ReadFromHandheld();
         QTRY_COMPARE(sim->FromHost(), Line("files") + QByteArray(50, 'D') + Line("exit"));
         QVERIFY(HandheldFiles().isEmpty());
     }
@@ -257,15 +227,15 @@ private Q_SLOTS:
         f.garbage = fault == QLatin1String("garbage");
         f.silent = fault == QLatin1String("silent");
         const QString path = data->Path(u"ids"_s);
-        prompts->files = {path};
+        b->prompts.files = {path};
 
-        const IdStorageReceive::Outcome outcome = IdStorageReceive(*bench).Run();
+        const IdStorageReceive::Outcome outcome = IdStorageReceive(b->bench).Run();
         QTRY_COMPARE(sim->FromHost(), fromHost);
         QCOMPARE(outcome.records, records);
-        QVERIFY(Log().last().contains(lastLine));
+        QVERIFY(b->Log().last().contains(lastLine));
         QCOMPARE(outcome.Succeeded(), fault == QLatin1String("bad"));
         QCOMPARE(QFileInfo::exists(path + u".txt"_s), records > 0);
-        const QList<QByteArray> lines = Log();
+        const QList<QByteArray> lines = b->Log();
         if (fault == QLatin1String("bad")) {
             QCOMPARE(lines.mid(0, 2), (QList<QByteArray>{"Information: Receiving ID Storage from 637 Indicator...",
                                                          "Information: Send: \nXI\r"}));
@@ -277,7 +247,7 @@ private Q_SLOTS:
         if (fault == QLatin1String("silent")) {
             QCOMPARE(lines.at(11), QByteArray("Error: Receive:  (Error: Nothing Received) Retry #10"));
         }
-        QCOMPARE(bench->Link().lineMode, 1);
+        QCOMPARE(b->bench.Link().lineMode, 1);
     }
 
     void sendIdStorage_data()
@@ -301,21 +271,21 @@ private Q_SLOTS:
         // A line with one CR too many is sent as its first 45 characters; a short one is skipped.
         file.insert(45, '\r');
         file += "too short\r\n";
-        prompts->files = {data->Write(u"ids.txt"_s, file)};
+        b->prompts.files = {data->Write(u"ids.txt"_s, file)};
 
-        const IdStorageSend::Outcome outcome = IdStorageSend(*bench).Run();
-        QCOMPARE(Log().last(), verdict);
+        const IdStorageSend::Outcome outcome = IdStorageSend(b->bench).Run();
+        QCOMPARE(b->Log().last(), verdict);
         QCOMPARE(outcome.recordsRead, 3);
         QByteArray records;
         for (const QByteArray& r : SimIdStorage::Sample(3)) records += r + '\r';
         if (startReply == 'E') {
             QCOMPARE(sim->FromHost(), Line("XF").repeated(10));
-            QCOMPARE(Log().at(Log().size() - 2), QByteArray("Error: Receive: E (Error)  Retry #10"));
+            QCOMPARE(b->Log().at(b->Log().size() - 2), QByteArray("Error: Receive: E (Error)  Retry #10"));
             return;
         }
         // A refused last record starts the command again; there is nothing left to send then.
         QTRY_COMPARE(sim->FromHost(), Line("XF") + "00345" + records + Line("XF"));
-        QVERIFY(Log().contains("Error: Receive: N (Error)  Retry #1"));
+        QVERIFY(b->Log().contains("Error: Receive: N (Error)  Retry #1"));
         QVERIFY(!outcome.Succeeded());
         QCOMPARE(sim->IdStorage().Records().size(), 2);
     }
@@ -327,7 +297,7 @@ private Q_SLOTS:
         Start(614);
         const QString config = data->Write(u"Configurations/614.tpl"_s, kTemplate);
         const QString port = sim->Address();
-        Run r = Cli({u"handheld"_s, u"send"_s, config, u"--port"_s, port, u"--description"_s, u"Dock"_s});
+        CliRun r = Cli({u"handheld"_s, u"send"_s, config, u"--port"_s, port, u"--description"_s, u"Dock"_s});
         QVERIFY2(r.code == 0, r.err.constData());
         QVERIFY(r.err.endsWith("Information: Configuration transfer is complete\n"));
         r = Cli({u"handheld"_s, u"read"_s, u"--row"_s, u"0"_s, u"--port"_s, port});

@@ -4,13 +4,10 @@
 #include <QtTest>
 #include <memory>
 
+#include "ExpectedTraffic.h"
 #include "IndicatorSim.h"
-#include "ScriptedPrompts.h"
+#include "LinkBench.h"
 #include "StatusLog.h"
-#include "TestData.h"
-#include "Workbench.h"
-#include "link/DeviceLink.h"
-#include "platform/View.h"
 
 namespace {
 
@@ -32,9 +29,7 @@ class TestReadDevice : public QObject {
 
     std::unique_ptr<TestData> data;
     std::unique_ptr<IndicatorSim> sim;
-    std::unique_ptr<ScriptedPrompts> prompts;
-    std::unique_ptr<HeadlessView> view;
-    std::unique_ptr<Workbench> bench;
+    std::unique_ptr<LinkBench> b;
 
     void StartSim(int model, bool withTemplate = true)
     {
@@ -50,37 +45,24 @@ class TestReadDevice : public QObject {
 
     void MakeBench(const QByteArray& port)
     {
-        prompts = std::make_unique<ScriptedPrompts>();
-        view = std::make_unique<HeadlessView>();
-        bench = std::make_unique<Workbench>(*prompts, *view);
         CommSettings settings = CommSettings::Defaults();
         settings.port = port;
-        bench->Initialize(settings, Folders::FromBase(data->Base()));
-        bench->SetSettlePause(0);
-        bench->Link().SetReplyTimeout(kTestReplyTimeoutMs);
+        b = std::make_unique<LinkBench>(*data, settings, kTestReplyTimeoutMs);
     }
 
     QByteArray SimPort() const { return QFile::encodeName(sim->Address()); }
 
     ConfigEntry* Entry(const QByteArray& code) const
     {
-        return ConfigModel::FindEntryByCode(bench->Model().entries, code);
+        return ConfigModel::FindEntryByCode(b->bench.Model().entries, code);
     }
 
-    static QByteArray Pull(int replies)
-    {
-        QByteArray out = "\nXO\r";
-        for (int i = 1; i < replies; ++i) out += "\nXo\r";
-        return out;
-    }
 
 private Q_SLOTS:
     void init() { data = std::make_unique<TestData>(); }
     void cleanup()
     {
-        bench.reset();
-        view.reset();
-        prompts.reset();
+        b.reset();
         sim.reset();
         data.reset();
     }
@@ -105,15 +87,15 @@ private Q_SLOTS:
         MakeBench(SimPort());
 
         int finished = -1;
-        connect(bench.get(), &Workbench::ReadFinished, this, [&finished](int r) { finished = r; });
-        QCOMPARE(bench->ReadDevice(nullptr, nullptr), 1);
+        connect(&b->bench, &Workbench::ReadFinished, this, [&finished](int r) { finished = r; });
+        QCOMPARE(b->bench.ReadDevice(nullptr, nullptr), 1);
         QCOMPARE(finished, 1);
 
         // The traffic, byte for byte: identification, then one pull request per value line.
         const int replies = int(sim->Profile().settings.size()) + extraLines + 1;
-        QCOMPARE(sim->FromHost(), QByteArray("\nA\r\nB\r\nB\r\nB\r\nXJ\r") + Pull(replies));
+        QCOMPARE(sim->FromHost(), kIdentifyTraffic + PullTraffic(replies));
 
-        const ConfigModel& m = bench->Model();
+        const ConfigModel& m = b->bench.Model();
         QCOMPARE(Entry("unt")->value, QByteArray("3"));
         QVERIFY(!ConfigModel::IsDocumentModified(m.entries));
 
@@ -123,9 +105,9 @@ private Q_SLOTS:
         QCOMPARE(int(extras), extraLines);
         QCOMPARE(m.extendedTab != -1, extraLines > 0);
 
-        QVERIFY(view->tabControlVisible);
-        QCOMPARE(bench->CommandsEnabled(), 1);
-        QCOMPARE(LinesOfKind(bench->Log(), kError) + LinesOfKind(bench->Log(), kCommError), QList<QByteArray>());
+        QVERIFY(b->view.tabControlVisible);
+        QCOMPARE(b->bench.CommandsEnabled(), 1);
+        QCOMPARE(LinesOfKind(b->bench.Log(), kError) + LinesOfKind(b->bench.Log(), kCommError), QList<QByteArray>());
     }
 
     // Identification decides whether the read goes on; the lock reply decides, through the
@@ -154,12 +136,12 @@ private Q_SLOTS:
         QFETCH(QByteArray, lockReply);
         sim->Profile().lockReply = lockReply;
         MakeBench(SimPort());
-        bench->Model().attachedDevice.unlocked = unlockedBefore;
-        bench->ReadDevice(nullptr, nullptr);
-        const CDevice& record = bench->Model().attachedDevice;
+        b->bench.Model().attachedDevice.unlocked = unlockedBefore;
+        b->bench.ReadDevice(nullptr, nullptr);
+        const CDevice& record = b->bench.Model().attachedDevice;
         QTEST(record.identified, "identified");
         QTEST(record.unlocked, "unlocked");
-        QVERIFY(sim->FromHost().startsWith("\nA\r\nB\r\nB\r\nB\r\nXJ\r"));
+        QVERIFY(sim->FromHost().startsWith(kIdentifyTraffic));
         QTEST(Entry("CAP") ? Entry("CAP")->disabled : -1, "capDisabled");
         if (Entry("unt")) QCOMPARE(Entry("unt")->disabled, 0);
     }
@@ -178,23 +160,23 @@ private Q_SLOTS:
         StartSim(614, false);
         sim->Profile().describeLines = {"MFG:Tervolin Scale Mfg", "MOD:999", "REV:1.0"};
         MakeBench(SimPort());
-        bench->ReadDevice(nullptr, nullptr);
-        const QList<QByteArray> info = LinesOfKind(bench->Log(), kInformation);
+        b->bench.ReadDevice(nullptr, nullptr);
+        const QList<QByteArray> info = LinesOfKind(b->bench.Log(), kInformation);
         QCOMPARE(info.value(0), QByteArray("Current device - Model 999  Tarelink Version 1.0"));
-        QCOMPARE(bench->Model().entries.empty(), !withDefault);
+        QCOMPARE(b->bench.Model().entries.empty(), !withDefault);
         if (!withDefault) {
             const QByteArray expected = "No template found - " + QFile::encodeName(data->Configurations()) +
                                         "default.tpl (Model 999   Tarelink Version 1.0)";
-            QCOMPARE(LinesOfKind(bench->Log(), kError), QList<QByteArray>{expected});
-            QVERIFY(view->tabs.empty());
+            QCOMPARE(LinesOfKind(b->bench.Log(), kError), QList<QByteArray>{expected});
+            QVERIFY(b->view.tabs.empty());
             // Only identification went out: no template, no pull.
-            QCOMPARE(sim->FromHost(), QByteArray("\nA\r\nB\r\nB\r\nB\r\nXJ\r"));
+            QCOMPARE(sim->FromHost(), kIdentifyTraffic);
             return;
         }
         // default.tpl describes another model than the one attached: the box, and the file's
         // own model names the document.
-        QVERIFY(prompts->BoxTexts().contains("Configuration does not match the attached device"));
-        QCOMPARE(bench->Model().documentPath, QByteArray("0.tpl"));
+        QVERIFY(b->prompts.BoxTexts().contains("Configuration does not match the attached device"));
+        QCOMPARE(b->bench.Model().documentPath, QByteArray("0.tpl"));
         QCOMPARE(info.value(1), QByteArray("Current configuration file - Model 000  Tarelink Version 0.0"));
     }
 
@@ -209,14 +191,14 @@ private Q_SLOTS:
         sim->Faults().disconnectAfter = 5 + 2;
         MakeBench(SimPort());
         int finished = -1;
-        connect(bench.get(), &Workbench::ReadFinished, this, [&finished](int r) { finished = r; });
-        bench->ReadDevice(nullptr, nullptr);
+        connect(&b->bench, &Workbench::ReadFinished, this, [&finished](int r) { finished = r; });
+        b->bench.ReadDevice(nullptr, nullptr);
         QCOMPARE(finished, 0);
-        QCOMPARE(bench->Reader().Outcome().valuesReceived, 2);
+        QCOMPARE(b->bench.Reader().Outcome().valuesReceived, 2);
         QCOMPARE(Entry(settings[0].code)->value, QByteArray("4"));
-        QCOMPARE(bench->CommandsEnabled(), 1);
-        QVERIFY(!view->busyVisible);
-        QVERIFY(!bench->Link().IsSerialOpen());
+        QCOMPARE(b->bench.CommandsEnabled(), 1);
+        QVERIFY(!b->view.busyVisible);
+        QVERIFY(!b->bench.Link().IsSerialOpen());
     }
 };
 

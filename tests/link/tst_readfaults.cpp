@@ -3,12 +3,13 @@
 // faults: the lines on stderr, the exit code, the traffic, and OUT replaced only by a whole read.
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTcpServer>
 #include <QtTest>
 #include <functional>
 #include <memory>
 
+#include "CliRun.h"
+#include "ExpectedTraffic.h"
 #include "IndicatorSim.h"
 #include "TestData.h"
 
@@ -16,24 +17,10 @@ Q_DECLARE_METATYPE(SimFaults)
 
 namespace {
 
-struct Run {
-    int code = -1;
-    QByteArray out;
-    QList<QByteArray> err;
-};
-
-const QByteArray kIdent = "\nA\r\nB\r\nB\r\nB\r\nXJ\r";
 const QByteArray kOld = "the old backup\r\n";
 const QByteArray kCurrent = "Information: Current device - Model 615  Tarelink Version 1.4";
 const QByteArray kLoaded = "Information: Successfully loaded template file for Model 615";
 const QByteArray kUnplugged = "Comm Error: The serial device stopped answering (unplugged or hung up) (PORT)";
-
-QByteArray Pull(int requests)
-{
-    QByteArray out = "\nXO\r";
-    for (int i = 1; i < requests; ++i) out += "\nXo\r";
-    return out;
-}
 
 QByteArray Ended(int values)
 {
@@ -55,21 +42,9 @@ class TestReadFaults : public QObject {
     std::unique_ptr<TestData> data;
     std::unique_ptr<IndicatorSim> sim;
 
-    // The simulator lives in this process, so the event loop must run while the program does.
-    Run Cli(const QStringList& args, const QString& workingDir = QString())
+    CliRun Cli(const QStringList& args, const QString& workingDir = QString())
     {
-        QProcess p;
-        if (!workingDir.isEmpty()) p.setWorkingDirectory(workingDir);
-        QSignalSpy done(&p, &QProcess::finished);
-        p.start(QStringLiteral(TARELINK_BINARY_DIR "/src/main/tarelink-cli"),
-                args + QStringList{QStringLiteral("--data"), data->Base()});
-        Run r;
-        if (!p.waitForStarted() || !(done.count() || done.wait(60000))) return r;
-        r.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-        r.out = p.readAllStandardOutput();
-        r.err = p.readAllStandardError().split('\n');
-        r.err.removeAll(QByteArray());
-        return r;
+        return CliRun(args + QStringList{QStringLiteral("--data"), data->Base()}, workingDir);
     }
 
 private Q_SLOTS:
@@ -114,11 +89,11 @@ private Q_SLOTS:
         QTest::newRow("silence") << read << pty << With([](SimFaults& f) { f.silent = true; })
                                  << L{"Information: No device attached"} << 1 << QByteArray("\nA\r");
         QTest::newRow("bad checksum") << read << pty << With([](SimFaults& f) { f.badChecksumAt = 3; })
-                                      << L{kCurrent, kLoaded, Ended(3)} << 1 << kIdent + Pull(4);
+                                      << L{kCurrent, kLoaded, Ended(3)} << 1 << kIdentifyTraffic + PullTraffic(4);
         QTest::newRow("dropped line") << read << pty << With([](SimFaults& f) { f.dropLineAt = 2; })
-                                      << L{kCurrent, kLoaded, Ended(2)} << 1 << kIdent + Pull(3);
+                                      << L{kCurrent, kLoaded, Ended(2)} << 1 << kIdentifyTraffic + PullTraffic(3);
         QTest::newRow("? to XO") << read << pty << With([](SimFaults& f) { f.unknownCommands = {"XO"}; })
-                                 << L{kCurrent, kLoaded, Ended(0)} << 1 << kIdent + Pull(1);
+                                 << L{kCurrent, kLoaded, Ended(0)} << 1 << kIdentifyTraffic + PullTraffic(1);
         QTest::newRow("TCP peer hangs up") << read << tcp << With([](SimFaults& f) { f.disconnectAfter = 7; })
                                            << L{kCurrent, "Tarelink: The connection has been closed", kLoaded, Ended(2)}
                                            << 1 << any;
@@ -130,9 +105,9 @@ private Q_SLOTS:
         QTest::newRow("no port number") << read << QStringLiteral("NONE") << none
                                         << L{"Comm Error: Invalid port number (PORT)"} << 1 << any;
 
-        QTest::newRow("identify") << identify << pty << none << L{} << 0 << kIdent;
+        QTest::newRow("identify") << identify << pty << none << L{} << 0 << kIdentifyTraffic;
         QTest::newRow("identify by a relative path") << identify << QStringLiteral("relative") << none << L{} << 0
-                                                     << kIdent;
+                                                     << kIdentifyTraffic;
         QTest::newRow("identify: unplug at XJ") << identify << pty << With([](SimFaults& f) { f.disconnectAfter = 4; })
                                                 << L{kUnplugged} << 1 << any;
     }
@@ -172,12 +147,12 @@ private Q_SLOTS:
         const QString out = data->Write(QStringLiteral("backup.csc"), kOld);
         QStringList args{command, QStringLiteral("--port"), port};
         if (command == QLatin1String("read")) args += QStringList{QStringLiteral("-o"), out};
-        const Run r = Cli(args, workingDir);
+        const CliRun r = Cli(args, workingDir);
         QCOMPARE(r.code, code);
         if (code != 0 && command == QLatin1String("read")) {
             err.append("tarelink-cli: the read did not complete; " + QFile::encodeName(out) + " was not written");
         }
-        QCOMPARE(r.err, err);
+        QCOMPARE(r.ErrLines(), err);
         if (!traffic.isEmpty()) QCOMPARE(sim->FromHost(), traffic);
 
         const QByteArray file = TestData::ReadAll(out);
@@ -200,19 +175,21 @@ private Q_SLOTS:
         QString error;
         QVERIFY2(sim->StartPty(&error), qPrintable(error));
         const QString out = data->Write(QStringLiteral("backup.csc"), kOld);
-        const Run r = Cli({QStringLiteral("read"), QStringLiteral("--port"), sim->Address(), QStringLiteral("-o"), out});
+        const CliRun r =
+            Cli({QStringLiteral("read"), QStringLiteral("--port"), sim->Address(), QStringLiteral("-o"), out});
         QCOMPARE(r.code, 1);
-        QVERIFY(r.err.value(2).startsWith("Warning: Value of HD1 (Ticket header line 1 (20 characters)) not saved"));
-        QCOMPARE(r.err.value(3), "tarelink-cli: the file cannot hold every value read; " + QFile::encodeName(out)
-                                     + " was not written");
+        const QList<QByteArray> err = r.ErrLines();
+        QVERIFY(err.value(2).startsWith("Warning: Value of HD1 (Ticket header line 1 (20 characters)) not saved"));
+        QCOMPARE(err.value(3), "tarelink-cli: the file cannot hold every value read; " + QFile::encodeName(out)
+                                   + " was not written");
         QCOMPARE(TestData::ReadAll(out), kOld);
     }
 
     void badOptionsExitTwo()
     {
         for (const char* line : {"read", "identify --port", "identify --port tcp:localhost", "identify extra"}) {
-            const Run r = Cli(QString::fromLatin1(line).split(QLatin1Char(' ')));
-            QVERIFY2(r.code == 2 && r.err.value(0).startsWith("tarelink-cli: "), line);
+            const CliRun r = Cli(QString::fromLatin1(line).split(QLatin1Char(' ')));
+            QVERIFY2(r.code == 2 && r.ErrLines().value(0).startsWith("tarelink-cli: "), line);
         }
     }
 };

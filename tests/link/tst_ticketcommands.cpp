@@ -4,13 +4,8 @@
 #include <memory>
 
 #include "IndicatorSim.h"
-#include "ScriptedPrompts.h"
+#include "LinkBench.h"
 #include "SimPrinter.h"
-#include "StatusLog.h"
-#include "TestData.h"
-#include "Workbench.h"
-#include "link/DeviceLink.h"
-#include "platform/View.h"
 #include "tickets/TicketCommands.h"
 #include "tickets/TicketStore.h"
 
@@ -26,16 +21,13 @@ constexpr int kTestReplyTimeoutMs = 300;
 class TestTicketCommands : public QObject {
     Q_OBJECT
 
-    // Declared in the order they are needed; they go in the reverse order.
     struct Rig {
         TestData data{false};
         IndicatorSim sim{614};
         SimPrinter printer;
-        ScriptedPrompts prompts;
-        HeadlessView view;
-        Workbench bench{prompts, view};
     };
     std::unique_ptr<Rig> r;
+    std::unique_ptr<LinkBench> b;
 
     // The indicator at 19200 baud (its own line settings, so a restored port can be told from
     // the printer's), the printer on "Alternate Port", slots 1 to n holding these tickets.
@@ -48,22 +40,17 @@ class TestTicketCommands : public QObject {
         settings.port = QFile::encodeName(r->sim.Address());
         settings.baudRate = "19200";
         settings.alternatePort = QFile::encodeName(r->printer.Address());
-        r->bench.Initialize(settings, Folders::FromBase(r->data.Base()));
-        r->bench.Link().SetReplyTimeout(kTestReplyTimeoutMs);
-        r->bench.Tickets().SetTicketCount(short(tickets.size()));
-        for (int slot = 1; slot <= tickets.size(); ++slot) r->bench.Tickets().SetTicket(slot, tickets[slot - 1]);
-    }
-    Lines Log() const
-    {
-        Lines out;
-        for (const StatusLine& line : r->bench.Log().Lines()) {
-            out.append(StatusLog::KindLabel(line.kind) + ": " + line.text);
-        }
-        return out;
+        b = std::make_unique<LinkBench>(r->data, settings, kTestReplyTimeoutMs);
+        b->bench.Tickets().SetTicketCount(short(tickets.size()));
+        for (int slot = 1; slot <= tickets.size(); ++slot) b->bench.Tickets().SetTicket(slot, tickets[slot - 1]);
     }
 
 private Q_SLOTS:
-    void cleanup() { r.reset(); }
+    void cleanup()
+    {
+        b.reset();
+        r.reset();
+    }
 
     void sendTicket_data()
     {
@@ -87,11 +74,11 @@ private Q_SLOTS:
         QFETCH(char, locations);
         Start({"AB", "C\nD", ""});
         r->sim.Profile().ticketLocations = locations;
-        r->bench.Tickets().SetCurrentTicket(2);
-        QTEST(r->bench.TicketCommand().SendTicket(), "outcome");
+        b->bench.Tickets().SetCurrentTicket(2);
+        QTEST(b->bench.TicketCommand().SendTicket(), "outcome");
         QTEST(r->sim.FromHost(), "traffic");
-        QTEST(Log(), "log");
-        QCOMPARE(r->bench.Tickets().CurrentTicket(), short(2));
+        QTEST(b->Log(), "log");
+        QCOMPARE(b->bench.Tickets().CurrentTicket(), short(2));
     }
 
     void save958_data()
@@ -105,13 +92,13 @@ private Q_SLOTS:
     {
         QFETCH(Prompts::Answer, tryAgain);
         Start({"T1"});
-        r->bench.Model().fileDevice.modelLine = "MOD:958";
+        b->bench.Model().fileDevice.modelLine = "MOD:958";
         const QString spaced = r->data.Path(QStringLiteral("Tickets/my ticket.tkt"));
         const QString plain = r->data.Path(QStringLiteral("Tickets/t.tkt"));
-        r->prompts.files = {spaced, plain};
-        r->prompts.answers = {tryAgain};
-        QTEST(r->bench.TicketCommand().SendTicket(), "outcome");
-        QCOMPARE(r->prompts.BoxTexts(), Lines{"Please do not use spaces in the filename.\n\n\tTry again?"});
+        b->prompts.files = {spaced, plain};
+        b->prompts.answers = {tryAgain};
+        QTEST(b->bench.TicketCommand().SendTicket(), "outcome");
+        QCOMPARE(b->prompts.BoxTexts(), Lines{"Please do not use spaces in the filename.\n\n\tTry again?"});
         QVERIFY(!QFile::exists(spaced));
         const QByteArray saved = TestData::ReadAll(plain);
         QCOMPARE(saved.isEmpty(), tryAgain == Prompts::Answer::No);
@@ -134,9 +121,9 @@ private Q_SLOTS:
         QFETCH(bool, portOpen);
         QFETCH(QByteArray, printed);
         Start({ticket});
-        DeviceLink& link = r->bench.Link();
+        DeviceLink& link = b->bench.Link();
         if (portOpen) QVERIFY(link.OpenSerialPort(nullptr));
-        QCOMPARE(r->bench.TicketCommand().PrintDirect(), Outcome::Done);
+        QCOMPARE(b->bench.TicketCommand().PrintDirect(), Outcome::Done);
         QTRY_COMPARE(r->printer.Received(), printed);
         QCOMPARE(link.IsSerialOpen(), portOpen);
         if (portOpen) {
@@ -149,11 +136,11 @@ private Q_SLOTS:
     void printerPortMissing()
     {
         Start({"AB"});
-        r->bench.Settings().alternatePort = "/nonexistent/ttyPrinter";
-        QVERIFY(r->bench.Link().OpenSerialPort(nullptr));
-        QCOMPARE(r->bench.TicketCommand().PrintDirect(), Outcome::Failed);
-        QCOMPARE(Log(), Lines{"Comm Error: No such file or directory (/nonexistent/ttyPrinter)"});
-        QVERIFY(r->bench.Link().IsSerialOpen());
+        b->bench.Settings().alternatePort = "/nonexistent/ttyPrinter";
+        QVERIFY(b->bench.Link().OpenSerialPort(nullptr));
+        QCOMPARE(b->bench.TicketCommand().PrintDirect(), Outcome::Failed);
+        QCOMPARE(b->Log(), Lines{"Comm Error: No such file or directory (/nonexistent/ttyPrinter)"});
+        QVERIFY(b->bench.Link().IsSerialOpen());
     }
 
     void sendExternalFile_data()
@@ -171,11 +158,11 @@ private Q_SLOTS:
         QFETCH(QString, name);
         QFETCH(int, slot);
         Start({});
-        r->prompts.files = {r->data.Write(name, "A<ESC>\r\nB<0x41>\n")};
-        r->prompts.slots = {slot};
-        QCOMPARE(r->bench.TicketCommand().SendExternalFile(), slot ? Outcome::Done : Outcome::Cancelled);
+        b->prompts.files = {r->data.Write(name, "A<ESC>\r\nB<0x41>\n")};
+        b->prompts.slots = {slot};
+        QCOMPARE(b->bench.TicketCommand().SendExternalFile(), slot ? Outcome::Done : Outcome::Cancelled);
         QTEST(r->sim.FromHost(), "traffic");
-        QCOMPARE(r->bench.Dirs().lastTransfer, r->data.Path(name));
+        QCOMPARE(b->bench.Dirs().lastTransfer, r->data.Path(name));
     }
 
     void upload_data()
@@ -198,12 +185,12 @@ private Q_SLOTS:
         Start({});
         if (!stored.isEmpty()) r->sim.Profile().tickets[1] = stored;
         if (unknown) r->sim.Faults().unknownCommands = {"XU"};
-        r->prompts.slots = {3};
+        b->prompts.slots = {3};
         const QString path = r->data.Path(QStringLiteral("Temporary/upload.vtk"));
-        QCOMPARE(r->bench.TicketCommand().UploadTicket(), stored.isEmpty() ? Outcome::Failed : Outcome::Done);
+        QCOMPARE(b->bench.TicketCommand().UploadTicket(), stored.isEmpty() ? Outcome::Failed : Outcome::Done);
         QCOMPARE(r->sim.FromHost(), QByteArray("\nXU\r"));
         QCOMPARE(TestData::ReadAll(path), stored);
-        QCOMPARE(Log(), Lines{log.replace("%1", QFile::encodeName(path))});
+        QCOMPARE(b->Log(), Lines{log.replace("%1", QFile::encodeName(path))});
     }
 };
 

@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: MIT
 // The traffic trace: its escaping, and tarelink-cli --trace against the simulator.
-#include <QProcess>
 #include <QRegularExpression>
 #include <QtTest>
 #include <memory>
 
+#include "CliRun.h"
+#include "ExpectedTraffic.h"
 #include "IndicatorSim.h"
 #include "TestData.h"
 #include "link/TrafficTrace.h"
@@ -15,17 +16,10 @@ class TestTrace : public QObject {
     std::unique_ptr<TestData> data;
     std::unique_ptr<IndicatorSim> sim;
 
-    // The simulator lives in this process, so the event loop runs while the program does.
-    int Identify(const QString& trace, QByteArray* err)
+    CliRun Identify(const QString& trace)
     {
-        QProcess p;
-        QSignalSpy done(&p, &QProcess::finished);
-        p.start(QStringLiteral(TARELINK_BINARY_DIR "/src/main/tarelink-cli"),
-                {QStringLiteral("identify"), QStringLiteral("--port"), sim->Address(), QStringLiteral("--data"),
-                 data->Base(), QStringLiteral("--trace"), trace});
-        if (!p.waitForStarted() || !(done.count() || done.wait(60000))) return -1;
-        *err = p.readAllStandardError();
-        return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+        return CliRun({QStringLiteral("identify"), QStringLiteral("--port"), sim->Address(), QStringLiteral("--data"),
+                       data->Base(), QStringLiteral("--trace"), trace});
     }
 
 private Q_SLOTS:
@@ -60,8 +54,7 @@ private Q_SLOTS:
     void everyByteEachWay()
     {
         const QString trace = data->Path(QStringLiteral("trace.txt"));
-        QByteArray err;
-        QCOMPARE(Identify(trace, &err), 0);
+        QCOMPARE(Identify(trace).code, 0);
         const QList<QByteArray> lines = TestData::ReadAll(trace).split('\n');
         QVERIFY(lines.first().startsWith("# Tarelink traffic trace, started "));
 
@@ -86,12 +79,12 @@ private Q_SLOTS:
     void unwritableTraceIsAWarning()
     {
         const QString trace = data->Path(QStringLiteral("no-such-folder/trace.txt"));
-        QByteArray err;
-        QCOMPARE(Identify(trace, &err), 0);
-        QVERIFY2(err.startsWith("Warning: Cannot write the traffic trace " + QFile::encodeName(trace) + ": "),
-                 err.constData());
+        const CliRun r = Identify(trace);
+        QCOMPARE(r.code, 0);
+        QVERIFY2(r.err.startsWith("Warning: Cannot write the traffic trace " + QFile::encodeName(trace) + ": "),
+                 r.err.constData());
         QVERIFY(!QFile::exists(trace));
-        QCOMPARE(sim->FromHost(), QByteArray("\nA\r\nB\r\nB\r\nB\r\nXJ\r"));
+        QCOMPARE(sim->FromHost(), kIdentifyTraffic);
     }
 };
 

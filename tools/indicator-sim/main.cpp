@@ -13,6 +13,9 @@
 
 namespace {
 
+// The line speed when --baud is not given.
+constexpr int kDefaultBaud = 9600;
+
 // A fault option "NAME" or "NAME:VALUE": whether it names `name`, and its value.
 bool Names(const QString& fault, const char* name, QString* value)
 {
@@ -62,10 +65,7 @@ bool ApplyHandheldFault(SimHandheld::Faults& f, const QString& fault)
     if (!Names(fault, "list", &v)) return false;
     QFile file(v);
     if (!file.open(QIODevice::ReadOnly)) return false;
-    for (QByteArray line : file.readAll().split('\n')) {
-        if (line.endsWith('\r')) line.chop(1);
-        if (!line.isEmpty()) f.fileList.append(line);
-    }
+    f.fileList = SimHandheld::NonEmptyLines(file.readAll());
     return true;
 }
 
@@ -180,7 +180,9 @@ int main(int argc, char** argv)
     }
     sim.Profile().maxTicketSize = number(maxTicket, sim.Profile().maxTicketSize);
     sim.Profile().uploadSlot = number(uploadSlot, sim.Profile().uploadSlot);
-    sim.SetBaudRate(number(baud, 9600));
+    // The handheld, when played, sits on a line of the same speed.
+    const int lineSpeed = number(baud, kDefaultBaud);
+    sim.SetBaudRate(lineSpeed);
     if (cli.isSet(idRecords)) sim.IdStorage().Records() = SimIdStorage::Sample(number(idRecords, 3));
     for (const QString& fault : cli.values(idFault)) {
         if (!ApplyIdFault(sim.IdStorage().IdFaults(), fault)) return Fail(QStringLiteral("unknown --id-fault %1").arg(fault));
@@ -212,7 +214,7 @@ int main(int argc, char** argv)
     if (cli.isSet(handheld)) {
         handheldSim = std::make_unique<IndicatorSim>();
         handheldPc = std::make_unique<SimHandheld>(*handheldSim);
-        handheldSim->SetBaudRate(number(baud, 9600));
+        handheldSim->SetBaudRate(lineSpeed);
         for (const QString& fault : cli.values(handheldFault)) {
             if (!ApplyHandheldFault(handheldPc->HandheldFaults(), fault)) {
                 return Fail(QStringLiteral("bad --handheld-fault %1").arg(fault));

@@ -42,9 +42,7 @@ void IndicatorSim::Attach(std::unique_ptr<SimEndpoint> endpoint)
         traffic_.Note("host connected");
         pacer_.Clear();
         inPacer_.Clear();
-        engine_.Reset();
-        ticketSlots_.Reset();
-        idStorage_.Reset();
+        ResetProtocol();
     });
 }
 
@@ -128,6 +126,11 @@ void IndicatorSim::Stop()
         QFile::remove(linkPath_);
         linkPath_.clear();
     }
+    ResetProtocol();
+}
+
+void IndicatorSim::ResetProtocol()
+{
     engine_.Reset();
     ticketSlots_.Reset();
     idStorage_.Reset();

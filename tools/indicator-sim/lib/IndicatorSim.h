@@ -65,6 +65,8 @@ Q_SIGNALS:
 private:
     void Attach(std::unique_ptr<SimEndpoint> endpoint);
     void Send(const QByteArray& bytes);
+    // Every protocol part back to idle: a new host starts from nothing.
+    void ResetProtocol();
 
     SimProfile profile_;
     SimFaults faults_;

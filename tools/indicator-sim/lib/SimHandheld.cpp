@@ -7,7 +7,9 @@
 
 #include "IndicatorSim.h"
 #include "SimEngine.h"
+#include "handheld/HandheldFile.h"
 #include "handheld/HandheldFileList.h"
+#include "tickets/TicketFormats.h"
 
 namespace {
 
@@ -30,6 +32,13 @@ QByteArray Count(int n)
 }
 
 }  // namespace
+
+QList<QByteArray> SimHandheld::NonEmptyLines(const QByteArray& text)
+{
+    QList<QByteArray> lines = TicketFormats::SplitLines(text);
+    lines.removeAll(QByteArray());
+    return lines;
+}
 
 SimHandheld::SimHandheld(IndicatorSim& sim, int places, QObject* parent)
     : QObject(parent), sim_(sim), places_(size_t(std::max(places, 1)))
@@ -103,14 +112,10 @@ bool SimHandheld::Load(const QString& path, QString* error)
         return false;
     }
     Configuration c;
-    const QFileInfo info(path);
-    c.name = QFile::encodeName(info.completeBaseName());
-    for (QByteArray line : file.readAll().split('\n')) {
-        if (line.endsWith('\r')) line.chop(1);
-        if (!line.isEmpty()) c.lines.append(line);
-    }
+    c.name = QFile::encodeName(QFileInfo(path).completeBaseName());
+    c.lines = NonEmptyLines(file.readAll());
     for (int slot = 1; slot <= kHighestSlot; ++slot) {
-        QFile ticket(info.path() + QStringLiteral("/%1-s%2.dvc").arg(info.completeBaseName()).arg(slot));
+        QFile ticket(QFile::decodeName(HandheldFile::TicketFilePath(QFile::encodeName(path), slot)));
         if (ticket.open(QIODevice::ReadOnly)) c.tickets[slot] = ticket.readAll();
     }
     Keep(std::move(c));

@@ -44,6 +44,8 @@ public:
     QList<QByteArray> FileList() const;
     // Keeps a handheld file (and the ticket files beside it) in the first unused place.
     bool Load(const QString& path, QString* error);
+    // The lines of a handheld file or file list: LF or CR LF ended, blank ones left out.
+    static QList<QByteArray> NonEmptyLines(const QByteArray& text);
 
 private:
     enum class State {

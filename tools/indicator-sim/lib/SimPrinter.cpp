@@ -18,10 +18,8 @@ bool SimPrinter::Start(QString* error)
     auto pty = std::make_unique<SimPtyEndpoint>();
     if (!pty->Open(error)) return false;
     pty_ = std::move(pty);
-    connect(pty_.get(), &SimEndpoint::BytesReceived, this, [this](const QByteArray& bytes) {
-        traffic_.Add(SimTrafficLog::Direction::FromHost, bytes);
-        Q_EMIT BytesReceived(bytes);
-    });
+    connect(pty_.get(), &SimEndpoint::BytesReceived, this,
+            [this](const QByteArray& bytes) { traffic_.Add(SimTrafficLog::Direction::FromHost, bytes); });
     traffic_.Note("printer on pty " + QFile::encodeName(Address()));
     return true;
 }

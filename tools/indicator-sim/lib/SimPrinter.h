@@ -22,14 +22,10 @@ public:
     void Stop();
     // The pty path the program opens as its printer port.
     QString Address() const;
-    // Everything received since the start or Clear.
+    // Everything the printer has received, in order.
     QByteArray Received() const { return traffic_.Bytes(SimTrafficLog::Direction::FromHost); }
-    void Clear() { traffic_.Clear(); }
     // The received bytes, escaped, to a file or stderr ("-").
     SimTrafficLog& Traffic() { return traffic_; }
-
-Q_SIGNALS:
-    void BytesReceived(const QByteArray& bytes);
 
 private:
     std::unique_ptr<SimPtyEndpoint> pty_;
