@@ -44,6 +44,15 @@ QString Text(const QByteArray& bytes)
     return Printable(QString::fromLatin1(bytes));
 }
 
+// The part of the path after its last separator; " " when the path has none.
+QString FileNameOf(const QByteArray& documentPath)
+{
+    const QString path = QFile::decodeName(documentPath);
+    const qsizetype slash = path.lastIndexOf(QDir::separator());
+    if (slash < 0) return QStringLiteral(" ");
+    return Printable(path.mid(slash + 1));
+}
+
 }  // namespace
 
 ReportLayout::ReportLayout(const QByteArray& documentPath, const QByteArray& modelLine,
@@ -82,24 +91,16 @@ QString ReportLayout::Underline()
     return Columns("------", "-----");
 }
 
-QString ReportLayout::FileNameOf(const QByteArray& documentPath)
-{
-    const QString path = QFile::decodeName(documentPath);
-    const qsizetype slash = path.lastIndexOf(QDir::separator());
-    if (slash < 0) return QStringLiteral(" ");
-    return Printable(path.mid(slash + 1));
-}
-
-QString ReportLayout::DocumentNameFor(const QString& fileName)
+QString ReportLayout::DocumentName() const
 {
     const QString prefix = QLatin1String(kDocumentNamePrefix);
     const QString suffix = QLatin1String(kDocumentNameSuffix);
     const qsizetype room = kDocumentNameLimit - prefix.size() - suffix.size();
-    if (fileName.size() <= room) return prefix + fileName + suffix;
+    if (fileName_.size() <= room) return prefix + fileName_ + suffix;
     // Keep the start (which file) and the end (its extension), drop the middle.
     const QString ellipsis = QLatin1String(kEllipsis);
     const qsizetype kept = room - ellipsis.size();
     const qsizetype head = kept / 2;
     const qsizetype tail = kept - head;
-    return prefix + fileName.left(head) + ellipsis + fileName.right(tail) + suffix;
+    return prefix + fileName_.left(head) + ellipsis + fileName_.right(tail) + suffix;
 }

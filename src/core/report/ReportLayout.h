@@ -14,7 +14,6 @@ class ConfigModel;
 class ReportLayout {
 public:
     static constexpr int kEntriesPerPage = 50;
-    static constexpr int kFirstEntryLine = 5;
     // The column headings' underline is drawn over this line.
     static constexpr int kUnderlineLine = 2;
     static constexpr int kFieldWidth = 20;
@@ -30,17 +29,11 @@ public:
     void AddEntry(const QByteArray& code, const QByteArray& value);
 
     const std::vector<QStringList>& Pages() const { return pages_; }
-    int EntryCount() const { return entryCount_; }
-    const QString& FileName() const { return fileName_; }
-    // The print job's name: "Tarelink [file name]", at most kDocumentNameLimit characters.
-    QString DocumentName() const { return DocumentNameFor(fileName_); }
+    // The print job's name: "Tarelink [file name]", at most kDocumentNameLimit characters; a
+    // file name too long for the limit keeps its beginning and its end around "...".
+    QString DocumentName() const;
     // The column headings' underline, drawn over line kUnderlineLine.
     static QString Underline();
-
-    // The part of the path after its last separator; " " when the path has none.
-    static QString FileNameOf(const QByteArray& documentPath);
-    // A file name too long for the limit keeps its beginning and its end around "...".
-    static QString DocumentNameFor(const QString& fileName);
 
 private:
     void StartPage();

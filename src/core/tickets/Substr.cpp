@@ -5,7 +5,6 @@
 
 namespace {
 
-constexpr char kHexTag[] = "<0x";
 // After "<0x": two digits and one closing character.
 constexpr int kHexTagRest = 3;
 constexpr int kHexDigits = 2;
@@ -22,7 +21,7 @@ int DigitValue(char c)
 // only end at the byte just added (a replaced code may complete a tag with what precedes it).
 QByteArray ApplyEntry(const Substr& entry, const QByteArray& line)
 {
-    const bool hex = entry.tag == kHexTag;
+    const bool hex = entry.tag == Substr::kHexTag;
     const int tagLength = int(entry.tag.size());
     QByteArray out;
     out.reserve(line.size());

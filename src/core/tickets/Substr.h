@@ -10,6 +10,9 @@ class Substr {
 public:
     Substr(const QByteArray& tagText, char replacement) : tag(tagText), code(replacement) {}
 
+    // The tag whose code is given by the two characters after it.
+    static constexpr char kHexTag[] = "<0x";
+
     // The ten entries in the order they are applied; built once.
     static const std::vector<Substr>& Table();
     // Replaces every tag of the table in one line, entry by entry, each occurrence found

@@ -9,7 +9,6 @@ namespace TicketBytes {
 
 namespace {
 
-constexpr char kHexTag[] = "<0x";
 constexpr char kTagClose = '>';
 constexpr char kSlotLine[] = "Slot:";
 constexpr int kSlotDigitAt = 5;
@@ -21,7 +20,7 @@ constexpr int kEndsToClose = 2;
 
 bool HoldsIncompleteTag(const QByteArray& line)
 {
-    if (line.contains(kHexTag)) return true;
+    if (line.contains(Substr::kHexTag)) return true;
     for (const Substr& entry : Substr::Table()) {
         if (!entry.tag.startsWith('<') || !entry.tag.endsWith(kTagClose)) continue;
         const QByteArray stem = entry.tag.chopped(1);

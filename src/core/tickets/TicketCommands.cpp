@@ -3,9 +3,9 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QLoggingCategory>
 #include <QSaveFile>
+#include <QScopeGuard>
 
 #include "SlotDownload.h"
 #include "StatusLog.h"
@@ -76,9 +76,10 @@ QByteArray PathText(const QString& path)
     return QFile::encodeName(QDir::toNativeSeparators(path));
 }
 
-// Reads a whole ticket file of at most `limit` bytes; false with the reason otherwise.
-bool ReadTicketFile(const QString& path, qint64 limit, QByteArray& bytes, QByteArray& why)
+// Reads a whole ticket file of at most kMaxTicketFileBytes; false with the reason otherwise.
+bool ReadTicketFile(const QString& path, QByteArray& bytes, QByteArray& why)
 {
+    constexpr qint64 limit = TicketBytes::kMaxTicketFileBytes;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         why = Format(kCannotOpen, {PathText(path), L1(file.errorString())});
@@ -92,25 +93,25 @@ bool ReadTicketFile(const QString& path, qint64 limit, QByteArray& bytes, QByteA
     return true;
 }
 
-// Clears the running mark on every road out of a command.
-class RunningMark {
-public:
-    explicit RunningMark(bool& flag) : flag_(flag) {}
-    RunningMark(const RunningMark&) = delete;
-    RunningMark& operator=(const RunningMark&) = delete;
-    ~RunningMark() { flag_ = false; }
-
-private:
-    bool& flag_;
-};
-
-}  // namespace
-
-bool TicketCommands::FileNameHasSpace(const QString& path)
+// The file name part of a path (after the last separator, trimmed) holds a space.
+bool FileNameHasSpace(const QString& path)
 {
     const QString native = QDir::fromNativeSeparators(path);
     return native.mid(native.lastIndexOf(QLatin1Char('/')) + 1).trimmed().contains(QLatin1Char(' '));
 }
+
+// The export file dialog as Import shows it; Export adds the save's settings.
+Prompts::FileChoice ExportFileChoice(const Folders& dirs)
+{
+    Prompts::FileChoice choice;
+    choice.defaultExtension = QLatin1String(kExportExtension);
+    choice.defaultName = QLatin1String(kExportName);
+    choice.filter = kExportFilter;
+    choice.initialFolder = dirs.tickets;
+    return choice;
+}
+
+}  // namespace
 
 bool TicketCommands::Begin()
 {
@@ -141,7 +142,7 @@ bool TicketCommands::WriteFile(const QString& path, const QByteArray& bytes)
 TicketCommands::Outcome TicketCommands::SendTicket()
 {
     if (!Begin()) return Outcome::Cancelled;
-    const RunningMark mark(running_);
+    const auto mark = qScopeGuard([this] { running_ = false; });
     return bench_.Model().fileDevice.modelLine.contains(kModel958) ? SaveTicketFile958() : SendAllSlots();
 }
 
@@ -181,7 +182,7 @@ TicketCommands::Outcome TicketCommands::SaveTicketFile958()
         QByteArray why;
         if (!tickets.SaveTicketToFile(path, kPrintForm)) {
             bench_.AddStatusLine(Format(kTicketNotSaved, {PathText(path), tickets.LastProblem()}), kError);
-        } else if (!ReadTicketFile(path, TicketBytes::kMaxTicketFileBytes, bytes, why)) {
+        } else if (!ReadTicketFile(path, bytes, why)) {
             bench_.AddStatusLine(Format(kTicketNotSaved, {PathText(path), why}), kError);
         } else if (TicketBytes::HeaderEnd(bytes) < 0) {
             bench_.AddStatusLine(kInvalidHeader, kError);
@@ -222,7 +223,7 @@ TicketCommands::Outcome TicketCommands::SendAllSlots()
 TicketCommands::Outcome TicketCommands::PrintDirect()
 {
     if (!Begin()) return Outcome::Cancelled;
-    const RunningMark mark(running_);
+    const auto mark = qScopeGuard([this] { running_ = false; });
     View& view = bench_.Window();
     DeviceLink& link = bench_.Link();
     const CommSettings& settings = bench_.Settings();
@@ -263,14 +264,13 @@ TicketCommands::Outcome TicketCommands::SendToPrinter()
         bench_.AddStatusLine(Format(kNotPrinted, {Dec(slot), tickets.LastProblem()}), kWarning);
         return Outcome::FileError;
     }
-    if (!ReadTicketFile(path, TicketBytes::kMaxTicketFileBytes, file, why)) {
+    if (!ReadTicketFile(path, file, why)) {
         bench_.AddStatusLine(Format(kNotPrinted, {Dec(slot), why}), kError);
         return Outcome::FileError;
     }
     const TicketBytes::PrintCut cut = TicketBytes::CutForPrinter(file);
     if (!cut.headerClosed) {
         bench_.AddStatusLine(kInvalidHeader, kError);
-        bench_.Window().CloseBusy();
         return Outcome::FileError;
     }
     int sent = 0;
@@ -288,7 +288,7 @@ TicketCommands::Outcome TicketCommands::SendToPrinter()
 TicketCommands::Outcome TicketCommands::SendExternalFile()
 {
     if (!Begin()) return Outcome::Cancelled;
-    const RunningMark mark(running_);
+    const auto mark = qScopeGuard([this] { running_ = false; });
     View& view = bench_.Window();
     Prompts::FileChoice choice;
     choice.filter = kExternalFilter;
@@ -325,7 +325,7 @@ QString TicketCommands::ConvertSource(const QString& path)
 {
     QByteArray source;
     QByteArray why;
-    if (!ReadTicketFile(path, TicketBytes::kMaxTicketFileBytes, source, why)) {
+    if (!ReadTicketFile(path, source, why)) {
         bench_.AddStatusLine(why, kError);
         return QString();
     }
@@ -345,7 +345,7 @@ QString TicketCommands::ConvertSource(const QString& path)
 TicketCommands::Outcome TicketCommands::ExportTicket()
 {
     if (!Begin()) return Outcome::Cancelled;
-    const RunningMark mark(running_);
+    const auto mark = qScopeGuard([this] { running_ = false; });
     ConfigModel& model = bench_.Model();
     TicketStore& tickets = bench_.Tickets();
     const int slot = tickets.CurrentTicket();
@@ -367,13 +367,9 @@ TicketCommands::Outcome TicketCommands::ExportTicket()
         return Outcome::FileError;
     }
 
-    Prompts::FileChoice choice;
+    Prompts::FileChoice choice = ExportFileChoice(bench_.Dirs());
     choice.save = true;
-    choice.defaultExtension = QLatin1String(kExportExtension);
-    choice.defaultName = QLatin1String(kExportName);
-    choice.filter = kExportFilter;
     choice.overwritePrompt = true;
-    choice.initialFolder = bench_.Dirs().tickets;
     Folders::PrepareForWriting(choice.initialFolder);
     const QString path = bench_.Ask().ChooseFile(choice);
     if (path.isEmpty()) return Outcome::Cancelled;
@@ -397,13 +393,9 @@ TicketCommands::Outcome TicketCommands::ExportTicket()
 TicketCommands::Outcome TicketCommands::ImportTicket()
 {
     if (!Begin()) return Outcome::Cancelled;
-    const RunningMark mark(running_);
+    const auto mark = qScopeGuard([this] { running_ = false; });
     TicketStore& tickets = bench_.Tickets();
-    Prompts::FileChoice choice;
-    choice.defaultExtension = QLatin1String(kExportExtension);
-    choice.defaultName = QLatin1String(kExportName);
-    choice.filter = kExportFilter;
-    choice.initialFolder = bench_.Dirs().tickets;
+    const Prompts::FileChoice choice = ExportFileChoice(bench_.Dirs());
     const QString path = bench_.Ask().ChooseFile(choice);
     if (path.isEmpty()) return Outcome::Cancelled;
     if (!tickets.ImportTicket(path, 0)) {
@@ -443,7 +435,7 @@ bool TicketCommands::Capture(QByteArray& received)
 TicketCommands::Outcome TicketCommands::UploadTicket(const QString& target)
 {
     if (!Begin()) return Outcome::Cancelled;
-    const RunningMark mark(running_);
+    const auto mark = qScopeGuard([this] { running_ = false; });
     DeviceLink& link = bench_.Link();
     const CommSettings& settings = bench_.Settings();
     // The indicator sends whichever ticket it holds ready; the choice only confirms the command.

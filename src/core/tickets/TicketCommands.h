@@ -41,11 +41,6 @@ public:
     // temporary folder when empty).
     Outcome UploadTicket(const QString& target = QString());
 
-    bool Running() const { return running_; }
-
-    // The file name part of a path (after the last separator, trimmed) holds a space.
-    static bool FileNameHasSpace(const QString& path);
-
     // Upload: the wait after the request, then how long the indicator may pause mid-ticket.
     static constexpr int kUploadWaitMs = 250;
     static constexpr int kUploadQuietMs = 100;
