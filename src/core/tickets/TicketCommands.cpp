@@ -35,9 +35,6 @@ constexpr char kSendingToDevice[] = "Sending ticket information to device...";
 constexpr char kSendingToPrinter[] = "Sending ticket information to printer...";
 constexpr char kNoSpaces[] = "Please do not use spaces in the filename.\n\n\tTry again?";
 constexpr char kInvalidHeader[] = "Invalid ticket header information";
-constexpr char kPortError[] = "%s (%s)";
-constexpr char kNoConnection[] = "No connection found";
-constexpr char kNotRecognised[] = "The current device does not recognize last command";
 
 constexpr char kTicketSaved[] = "Ticket saved to %s";
 constexpr char kTicketNotSaved[] = "Ticket not saved to %s: %s";
@@ -124,11 +121,6 @@ bool TicketCommands::Begin()
     return true;
 }
 
-void TicketCommands::PortError(const QString& error, const QByteArray& port)
-{
-    bench_.AddStatusLine(Format(kPortError, {L1(error), port}), kCommError);
-}
-
 bool TicketCommands::WriteFile(const QString& path, const QByteArray& bytes)
 {
     QSaveFile file(path);
@@ -203,7 +195,9 @@ TicketCommands::Outcome TicketCommands::SendAllSlots()
     view.ShowBusy(kCheckingForDevice);
     bench_.Reader().OpenLinkIfNone();
     // A serial port that does not open has said so; a socket that does not connect has not.
-    if (!bench_.Link().IsLinkUp() && bench_.Settings().IsTcp()) bench_.AddStatusLine(kNoConnection, kCommError);
+    if (!bench_.Link().IsLinkUp() && bench_.Settings().IsTcp()) {
+        bench_.AddStatusLine(DeviceLink::kNoConnection, kCommError);
+    }
     bench_.Link().DiscardReplies();
     view.SetBusyMessage(kSendingToDevice);
 
@@ -236,17 +230,17 @@ TicketCommands::Outcome TicketCommands::PrintDirect()
     QString error;
     Outcome outcome = Outcome::Failed;
     if (!link.OpenSerialPortFixed(settings.alternatePort, &error)) {
-        PortError(error, settings.alternatePort);
+        link.ReportPortError(error, settings.alternatePort);
     } else {
         outcome = SendToPrinter();
         link.CloseSerialPort();
         QString fault;
         if (link.TakeSerialFault(&fault)) {
-            PortError(fault, settings.alternatePort);
+            link.ReportPortError(fault, settings.alternatePort);
             outcome = Outcome::Failed;
         }
     }
-    if (reopen && !link.OpenSerialPort(&error)) PortError(error, settings.port);
+    if (reopen && !link.OpenSerialPort(&error)) link.ReportPortError(error, settings.port);
     view.CloseBusy();
     return outcome;
 }
@@ -317,7 +311,7 @@ TicketCommands::Outcome TicketCommands::SendExternalFile()
     view.SetProgressActivity(bench_.Model().attachedDevice.unlocked == 1);
     const SlotDownload::Result result = bench_.TicketDownload().DownloadTicketStream(slot, file, &view);
     if (view.ProgressExists()) view.CloseProgress();
-    if (result == SlotDownload::Result::NoLink) bench_.AddStatusLine(kNoConnection, kCommError);
+    if (result == SlotDownload::Result::NoLink) bench_.AddStatusLine(DeviceLink::kNoConnection, kCommError);
     return result == SlotDownload::Result::Stored ? Outcome::Done : Outcome::Failed;
 }
 
@@ -449,7 +443,7 @@ TicketCommands::Outcome TicketCommands::UploadTicket(const QString& target)
         if (!link.CanSend()) link.ConnectDeviceSocket();
         link.DiscardReplies();
         if (!link.CanSend()) {
-            bench_.AddStatusLine(kNoConnection, kCommError);
+            bench_.AddStatusLine(DeviceLink::kNoConnection, kCommError);
             return Outcome::Failed;
         }
     } else {
@@ -458,7 +452,7 @@ TicketCommands::Outcome TicketCommands::UploadTicket(const QString& target)
         link.DiscardReplies();
         QString error;
         if (!link.ReopenSerialPort(&error)) {
-            PortError(error, settings.port);
+            link.ReportPortError(error, settings.port);
             return Outcome::Failed;
         }
     }
@@ -469,9 +463,9 @@ TicketCommands::Outcome TicketCommands::UploadTicket(const QString& target)
         return Outcome::Failed;
     }
     QString fault;
-    if (link.TakeSerialFault(&fault)) PortError(fault, settings.port);
+    if (link.TakeSerialFault(&fault)) link.ReportPortError(fault, settings.port);
     if (received == kUnknownCommandReply) {
-        bench_.AddStatusLine(kNotRecognised, kWarning);
+        bench_.AddStatusLine(DeviceLink::kNotRecognised, kWarning);
         return Outcome::Failed;
     }
     if (received.isEmpty()) {

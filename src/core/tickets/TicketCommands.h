@@ -54,8 +54,6 @@ private:
     QString ConvertSource(const QString& path);
     // False when another ticket command or a device wait is running (it keeps the link).
     bool Begin();
-    // Posts "%s (%s)": a port's error text and the port's name.
-    void PortError(const QString& error, const QByteArray& port);
     // Writes the bytes whole or not at all; an Error line says why when it cannot.
     bool WriteFile(const QString& path, const QByteArray& bytes);
     bool Capture(QByteArray& received);
