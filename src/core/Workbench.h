@@ -58,6 +58,11 @@ public:
     // The Tickets menu's commands.
     TicketCommands& TicketCommand() { return ticketCommands_; }
     RemoteSession& Session() { return *session_; }
+    // The field transfers: the handheld PC, handheld files and the 637's ID storage.
+    HandheldLink& Handheld() { return *handheld_; }
+    HandheldFileCommands& HandheldFiles() { return *handheldFiles_; }
+    IdStorageReceive& IdReceive() { return *idReceive_; }
+    IdStorageSend& IdSend() { return *idSend_; }
     CommSettings& Settings() { return settings_; }
     const Folders& Dirs() const { return folders_; }
     // The external-file and ID storage dialogs start where the last one was confirmed.

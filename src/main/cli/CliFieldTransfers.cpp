@@ -17,18 +17,6 @@
 
 namespace {
 
-// The handheld commands of one workbench, as its window has them.
-struct Transfers {
-    explicit Transfers(Workbench& bench)
-        : link(bench), receive(bench), send(bench), files(bench, link, receive, send)
-    {
-    }
-    HandheldLink link;
-    IdStorageReceive receive;
-    IdStorageSend send;
-    HandheldFileCommands files;
-};
-
 int Usage(const char* text)
 {
     std::fprintf(stderr, "tarelink-cli: %s\n", text);
@@ -44,18 +32,18 @@ bool TakeFile(QStringList& args, QString* file)
 }
 
 // Loads a handheld file the way Import handheld file does once it has the file.
-int LoadHandheld(CliSession& session, Transfers& transfers, const QString& path)
+int LoadHandheld(CliSession& session, const QString& path)
 {
-    if (!transfers.files.ImportHandheldFile(path)) return CliSession::kExitCannotOpen;
+    if (!session.Bench().HandheldFiles().ImportHandheldFile(path)) return CliSession::kExitCannotOpen;
     CliSession::Settle();
     return session.Bench().Reader().Outcome().Complete() ? CliSession::kExitRead : CliSession::kExitIncomplete;
 }
 
 // Loads a configuration file, or a handheld file the way Import handheld file does.
-int Load(CliSession& session, Transfers& transfers, const QString& path)
+int Load(CliSession& session, const QString& path)
 {
     if (!HandheldFile::IsHandheldPath(QFile::encodeName(path))) return session.Load(path);
-    return LoadHandheld(session, transfers, path);
+    return LoadHandheld(session, path);
 }
 
 int HandheldSend(QStringList args)
@@ -72,9 +60,8 @@ int HandheldSend(QStringList args)
 
     CliSession session;
     Workbench& bench = session.Bench();
-    Transfers transfers(bench);
     CliLink::EchoLog(bench.Log());
-    const int loaded = Load(session, transfers, path);
+    const int loaded = Load(session, path);
     if (loaded != CliSession::kExitRead) {
         if (loaded == CliSession::kExitIncomplete) {
             std::fprintf(stderr, "tarelink-cli: %s was not read completely; nothing was sent\n", qPrintable(path));
@@ -84,7 +71,7 @@ int HandheldSend(QStringList args)
     bench.Settings() = settings;
     session.Ask().handheldDescription =
         (description.isEmpty() ? QFileInfo(path).completeBaseName() : description).toLatin1();
-    const HandheldLink::SendOutcome outcome = transfers.link.SendToHandheld();
+    const HandheldLink::SendOutcome outcome = bench.Handheld().SendToHandheld();
     bench.Shutdown();
     return outcome.Succeeded() ? 0 : 1;
 }
@@ -106,7 +93,7 @@ int HandheldRead(QStringList args)
 
     CliLinkBench run(settings);
     run.Ask().handheldRow = index;
-    return HandheldLink(run.Bench()).ReadFromHandheld().Succeeded() ? 0 : 1;
+    return run.Bench().Handheld().ReadFromHandheld().Succeeded() ? 0 : 1;
 }
 
 int HandheldExport(QStringList args)
@@ -122,15 +109,14 @@ int HandheldExport(QStringList args)
 
     CliSession session;
     Workbench& bench = session.Bench();
-    Transfers transfers(bench);
     CliLink::EchoLog(bench.Log());
-    const int loaded = Load(session, transfers, path);
+    const int loaded = Load(session, path);
     if (loaded != CliSession::kExitRead) return loaded;
-    if (transfers.files.IsIdStorageModel()) return Usage("a 637 configuration keeps ID storage: use idstorage send");
+    if (bench.HandheldFiles().IsIdStorageModel()) return Usage("a 637 configuration keeps ID storage: use idstorage send");
     // CONFIG is saved and unchanged: it is the configuration to copy, with no save first.
     bench.Model().documentPath = QFile::encodeName(QFileInfo(path).absoluteFilePath());
     session.Ask().savePath = out;
-    const HandheldFileCommands::ExportOutcome outcome = transfers.files.ExportHandheld();
+    const HandheldFileCommands::ExportOutcome outcome = bench.HandheldFiles().ExportHandheld();
     if (outcome.path.isEmpty()) return 1;
     if (outcome.ticketsFailed) {
         std::fprintf(stderr, "tarelink-cli: %d ticket file(s) not written\n", outcome.ticketsFailed);
@@ -148,9 +134,8 @@ int HandheldImport(QStringList args)
 
     CliSession session;
     Workbench& bench = session.Bench();
-    Transfers transfers(bench);
     CliLink::EchoLog(bench.Log());
-    const int loaded = LoadHandheld(session, transfers, path);
+    const int loaded = LoadHandheld(session, path);
     if (loaded == CliSession::kExitIncomplete) {
         std::fprintf(stderr, "tarelink-cli: %s was not read completely; %s was not written\n", qPrintable(path),
                      qPrintable(out));
@@ -178,7 +163,7 @@ int IdReceive(QStringList args)
 
     CliLinkBench run(settings);
     run.Ask().savePath = out;
-    const IdStorageReceive::Outcome outcome = IdStorageReceive(run.Bench()).Run();
+    const IdStorageReceive::Outcome outcome = run.Bench().IdReceive().Run();
     if (outcome.Succeeded()) std::printf("%s\n", qPrintable(outcome.path));
     return outcome.Succeeded() ? 0 : 1;
 }
@@ -193,7 +178,7 @@ int IdSend(QStringList args)
 
     CliLinkBench run(settings);
     run.Ask().openPath = path;
-    const IdStorageSend::Outcome outcome = IdStorageSend(run.Bench()).Run();
+    const IdStorageSend::Outcome outcome = run.Bench().IdSend().Run();
     if (outcome.recordsRead == 0) return 2;
     return outcome.Succeeded() ? 0 : 1;
 }
